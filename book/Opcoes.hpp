@@ -1,0 +1,35 @@
+// Análise das opções antes de uma corrida, e as frases que a janela mostra.
+#pragma once
+
+#include "core/Tipos.hpp"
+#include "themes/Dicionario.hpp"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zelta {
+
+struct TAnalise {
+    bool PodeGerar = false;
+    std::u16string Motivo;
+    std::u16string Aviso;
+    std::int32_t NumTemas = 0;
+};
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas);
+TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
+std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> temas);
+std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos);
+std::u16string Contagem(std::int64_t n, std::u16string_view singular, std::u16string_view plural);
+
+std::u16string ResumoDasOpcoes(const TConfigLivro& config, std::int32_t numTemas);
+std::u16string NomeDoModo(TModoDirecoes modo);
+std::u16string NomeBreveDoLivro(std::u16string_view grupo, bool mix);
+std::u16string NomeFicheiroPdf(std::u16string_view grupo, bool mix, std::int32_t lado, std::int32_t numPuzzles);
+std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas);
+std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos);
+std::u16string PerguntaFecharAGerar();
+
+} // namespace zelta

@@ -1,0 +1,19 @@
+// Importação de um tema do utilizador para a pasta dos temas, já limpo e em UTF-8.
+#pragma once
+
+#include "core/Tipos.hpp"
+#include "themes/LeituraTema.hpp"
+
+#include <filesystem>
+
+namespace zelta {
+
+class ETemaJaExiste : public EZelta {
+public:
+    using EZelta::EZelta;
+};
+
+std::filesystem::path DestinoDaImportacao(const std::filesystem::path& origem, const std::filesystem::path& pasta);
+TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesystem::path& pasta, bool substituir);
+
+} // namespace zelta
