@@ -123,6 +123,7 @@ TEST(Biblioteca, FicheiroDoUtilizadorSubstituiUmEmbutido) {
         EXPECT_EQ(t.Origem, TOrigemTema::otRecurso);
         EXPECT_FALSE(t.Palavras.empty());
     }
+    EXPECT_EQ(GruposDosTemas(embutidos), std::vector<std::u16string>(GruposConhecidos.begin(), GruposConhecidos.end()));
     const TTema& alvo = embutidos.front();
     std::u16string nomeMinusculo = alvo.Nome;
     for (char16_t& c : nomeMinusculo) {

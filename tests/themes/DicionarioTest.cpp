@@ -26,11 +26,18 @@ TEST(Dicionario, LerListaNegra) {
     EXPECT_EQ(LerListaNegra({u"\uFEFFfeio", u"\uFEFFmau"}), (std::vector<std::u16string>{u"FEIO"}));
 }
 
-TEST(Dicionario, DicionarioDaPastaQuandoNaoHaEmbutido) {
-    if (VerRecurso(u"DICIONARIO")) {
-        GTEST_SKIP() << "compilação com o dicionário embutido";
-    }
+TEST(Dicionario, DicionarioEmbutidoOuDaPasta) {
     const teste::TPastaTemporaria pasta;
+    if (VerRecurso(u"DICIONARIO")) {
+        // O embutido manda: o ficheiro da pasta nem se lê.
+        pasta.Escrever("Dicionario.txt", "CASA\n");
+        const TTema d = CarregarDicionario(pasta.Caminho());
+        EXPECT_EQ(d.Nome, u"Dicionário");
+        EXPECT_EQ(d.Grupo, u"Dicionário");
+        EXPECT_EQ(d.Origem, TOrigemTema::otRecurso);
+        EXPECT_GT(d.Palavras.size(), 1U);
+        return;
+    }
     EXPECT_EQ(CarregarDicionario(pasta.Caminho()), TTema{});
     EXPECT_EQ(CarregarDicionario(pasta.Caminho() / "nao_existe"), TTema{});
 
