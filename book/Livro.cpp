@@ -17,7 +17,8 @@ constexpr std::int32_t TentativasPorFonte = 50;
 constexpr std::int32_t IntervaloDoProgresso = 5;
 
 // Conjunto de formas já vistas, por endereçamento aberto: o dicionário inteiro entra sem uma
-// alocação por palavra. As vistas apontam para texto que vive mais do que o conjunto.
+// alocação por palavra, e a tabela guarda só índices de 32 bits para caber na cache. As vistas
+// apontam para texto que vive mais do que o conjunto.
 class TConjuntoDeFormas {
 public:
     explicit TConjuntoDeFormas(std::size_t maximo) {
@@ -25,18 +26,20 @@ public:
         while (capacidade < maximo * 2) {
             capacidade *= 2;
         }
-        FCasas.resize(capacidade);
+        FCasas.assign(capacidade, 0);
+        FFormas.reserve(maximo);
     }
 
     // Verdadeiro quando a forma é nova (e fica guardada).
     bool Inserir(std::u16string_view forma) {
         const std::size_t mascara = FCasas.size() - 1;
         for (std::size_t i = Hash(forma) & mascara;; i = (i + 1) & mascara) {
-            if (FCasas[i].data() == nullptr) {
-                FCasas[i] = forma;
+            if (FCasas[i] == 0) {
+                FFormas.push_back(forma);
+                FCasas[i] = static_cast<std::uint32_t>(FFormas.size()); // índice + 1; 0 é casa livre
                 return true;
             }
-            if (FCasas[i] == forma) {
+            if (FFormas[FCasas[i] - 1] == forma) {
                 return false;
             }
         }
@@ -50,7 +53,8 @@ private:
         }
         return static_cast<std::size_t>(h ^ (h >> 29U));
     }
-    std::vector<std::u16string_view> FCasas;
+    std::vector<std::uint32_t> FCasas;
+    std::vector<std::u16string_view> FFormas;
 };
 
 // Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas.

@@ -5,34 +5,12 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
-#include <array>
 
 namespace zelta {
 
 namespace {
 
-constexpr char16_t PrimeiraAcentuada = u'\u00C0';
-constexpr char16_t UltimaAcentuada = u'\u00DC';
-
-// Letra base de cada maiúscula acentuada do alfabeto (0 = não pertence ao alfabeto), de U+00C0 a U+00DC.
-constexpr std::array<char16_t, UltimaAcentuada - PrimeiraAcentuada + 1> BaseAcentuada = [] {
-    std::array<char16_t, UltimaAcentuada - PrimeiraAcentuada + 1> t{};
-    auto poe = [&t](char16_t c, char16_t base) { t[c - PrimeiraAcentuada] = base; };
-    for (char16_t c : {u'À', u'Á', u'Â', u'Ã'}) poe(c, u'A');
-    poe(u'Ç', u'C');
-    for (char16_t c : {u'È', u'É', u'Ê'}) poe(c, u'E');
-    poe(u'Í', u'I');
-    for (char16_t c : {u'Ó', u'Ô', u'Õ'}) poe(c, u'O');
-    for (char16_t c : {u'Ú', u'Ü'}) poe(c, u'U');
-    return t;
-}();
-
-char16_t BaseDe(char16_t c) {
-    if (c < PrimeiraAcentuada || c > UltimaAcentuada) {
-        return 0;
-    }
-    return BaseAcentuada[c - PrimeiraAcentuada];
-}
+using detalhe::BaseDe;
 
 bool EJuntor(char16_t c) { return c == u' ' || c == u'\'' || c == u'-'; }
 
@@ -77,11 +55,6 @@ std::u16string SimboloCitado(std::u16string_view s, std::size_t i) {
 } // namespace
 
 bool LetraValida(char16_t c) { return (c >= u'A' && c <= u'Z') || BaseDe(c) != 0; }
-
-char16_t LetraSemAcento(char16_t c) {
-    const char16_t base = BaseDe(c);
-    return base != 0 ? base : c;
-}
 
 std::u16string SemAcentos(std::u16string_view s) {
     std::u16string r(s);

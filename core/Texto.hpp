@@ -10,8 +10,26 @@ namespace zelta {
 // Uma das 40 maiúsculas do alfabeto: A–Z e À Á Â Ã Ç È É Ê Í Ó Ô Õ Ú Ü.
 bool LetraValida(char16_t c);
 
+namespace detalhe {
+// Letra base de cada maiúscula acentuada do alfabeto (0 = não pertence ao alfabeto), de U+00C0 a U+00DC.
+inline constexpr char16_t PrimeiraAcentuada = u'\u00C0';
+inline constexpr char16_t UltimaAcentuada = u'\u00DC';
+inline constexpr char16_t BaseAcentuada[UltimaAcentuada - PrimeiraAcentuada + 1] = {
+    u'A', u'A', u'A', u'A', 0,    0,    0, u'C', // À Á Â Ã Ä Å Æ Ç
+    u'E', u'E', u'E', 0,    0,    u'I', 0, 0,    // È É Ê Ë Ì Í Î Ï
+    0,    0,    0,    u'O', u'O', u'O', 0, 0,    // Ð Ñ Ò Ó Ô Õ Ö ×
+    0,    0,    u'U', 0,    u'U',                // Ø Ù Ú Û Ü
+};
+inline char16_t BaseDe(char16_t c) {
+    return (c < PrimeiraAcentuada || c > UltimaAcentuada) ? char16_t{0} : BaseAcentuada[c - PrimeiraAcentuada];
+}
+} // namespace detalhe
+
 // A letra base de uma maiúscula acentuada do alfabeto; qualquer outra unidade fica igual.
-char16_t LetraSemAcento(char16_t c);
+inline char16_t LetraSemAcento(char16_t c) {
+    const char16_t base = detalhe::BaseDe(c);
+    return base != 0 ? base : c;
+}
 
 // Troca cada maiúscula acentuada do alfabeto pela letra base; o comprimento não muda.
 std::u16string SemAcentos(std::u16string_view s);

@@ -57,8 +57,15 @@ int CriarTemporario(const std::filesystem::path& pasta, const std::filesystem::p
                     std::filesystem::path& temporario) {
     static std::atomic<unsigned> contador{0};
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        temporario = pasta / ("." + destino.filename().string() + "." + std::to_string(::getpid()) + "." +
-                              std::to_string(contador++) + ".tmp");
+        // Composto aos bocados: o GCC 12 em -O3 dá um falso -Wrestrict com "." + std::string.
+        std::string nome = ".";
+        nome += destino.filename().string();
+        nome += '.';
+        nome += std::to_string(::getpid());
+        nome += '.';
+        nome += std::to_string(contador++);
+        nome += ".tmp";
+        temporario = pasta / nome;
         const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
