@@ -99,9 +99,8 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
     }
 
     const auto pasta = nome.has_parent_path() ? nome.parent_path() : std::filesystem::path(".");
-    std::string oculto(".");
-    oculto.append(nome.filename().string()).append(".XXXXXX");
-    std::string modelo = (pasta / oculto).string();
+    // Nome curto: um destino com um nome no limite do sistema de ficheiros também se grava.
+    std::string modelo = (pasta / ".zelta-XXXXXX").string();
     const int fd = ::mkstemp(modelo.data());
     if (fd < 0) {
         FalhaGravar(nome);

@@ -59,6 +59,14 @@ TEST_F(DocumentoPdf, GravaPorCimaSemDeixarTemporarios) {
     EXPECT_EQ(Ficheiros(), 1U);
     // As permissões de um ficheiro normal, não só do dono.
     EXPECT_NE(fs::status(nome).permissions() & fs::perms::group_read, fs::perms::none);
+
+    // Um nome no limite de 255 bytes grava-se na mesma.
+    const auto comprido = Pasta / (std::string(251, 'z') + ".pdf");
+    TDocumentoPdf outro;
+    DuasPaginas(outro);
+    outro.SaveToFile(comprido);
+    EXPECT_TRUE(Ler(comprido).starts_with("%PDF-"));
+    EXPECT_EQ(Ficheiros(), 2U);
 }
 
 TEST_F(DocumentoPdf, FalhaAGravarLevantaENaoEstragaNada) {
