@@ -1,5 +1,4 @@
 // Quanto custa gravar um livro inteiro em PDF, e que tamanho tem o ficheiro.
-#include "core/Recursos.hpp"
 #include "layout/Pdf.hpp"
 #include "tests/support/PuzzlesFabricados.hpp"
 
@@ -14,10 +13,6 @@ namespace {
 void GravarLivro(benchmark::State& estado) {
     const auto lado = static_cast<std::int32_t>(estado.range(0));
     const auto palavras = static_cast<std::int32_t>(estado.range(1));
-    if (!VerRecurso(u"CC_BY_NC_ND")) {
-        estado.SkipWithError("falta o selo CC_BY_NC_ND em data/");
-        return;
-    }
     TDadosLivro livro;
     livro.Config = teste::ConfigDeTeste(100, lado, palavras);
     livro.Puzzles = teste::PuzzlesFabricados(100, lado, palavras);

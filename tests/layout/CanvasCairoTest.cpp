@@ -1,6 +1,5 @@
 #include "layout/CanvasCairo.hpp"
 
-#include "core/Recursos.hpp"
 #include "core/Tipos.hpp"
 
 #include <gtest/gtest.h>
@@ -192,9 +191,6 @@ TEST(CanvasCairo, ImagemAssentaSobreBranco) {
 }
 
 TEST(CanvasCairo, SeloDesenhadoNoRectanguloPedido) {
-    if (!VerRecurso(u"CC_BY_NC_ND")) {
-        GTEST_SKIP() << "o selo CC_BY_NC_ND ainda não está em data/";
-    }
     TGravacao g;
     g.Canvas.Imagem(18, 235.5, 30, 30.0 * 450 / 1280, u"CC_BY_NC_ND");
     const auto t = g.Tinta();

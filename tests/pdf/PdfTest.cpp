@@ -1,6 +1,5 @@
 #include "layout/Pdf.hpp"
 
-#include "core/Recursos.hpp"
 #include "core/Texto.hpp"
 #include "tests/support/PuzzlesFabricados.hpp"
 
@@ -64,21 +63,13 @@ protected:
         fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(Pasta);
     }
-    // Os livros desenham o selo no verso: sem ele não há PDF.
-    static bool TemSelo() { return VerRecurso(u"CC_BY_NC_ND").has_value(); }
     std::size_t Ficheiros() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(Pasta), fs::directory_iterator{}));
     }
     fs::path Pasta;
 };
 
-#define PRECISA_DO_SELO()                                                                                              \
-    if (!TemSelo()) {                                                                                                  \
-        GTEST_SKIP() << "o selo CC_BY_NC_ND ainda não está em data/";                                                  \
-    }
-
 TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
-    PRECISA_DO_SELO();
     const auto livro = Livro(1);
     const auto nome = Pasta / "um puzzle.pdf";
     GravarLivroPdf(nome, livro);
@@ -119,7 +110,6 @@ TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
 }
 
 TEST_F(Pdf, NumeroDePaginasEReproducibilidade) {
-    PRECISA_DO_SELO();
     for (const auto& [n, paginas] : {std::pair{2, 8}, std::pair{5, 11}, std::pair{100, 130}}) {
         const auto nome = Pasta / ("livro" + std::to_string(n) + ".pdf");
         GravarLivroPdf(nome, Livro(n, 20, 30));
@@ -149,7 +139,6 @@ TEST_F(Pdf, LivroVazioNaoTocaNoFicheiro) {
 }
 
 TEST_F(Pdf, GravacaoFalhadaNaoDeixaNadaNemEstragaOQueExiste) {
-    PRECISA_DO_SELO();
     EXPECT_THROW(GravarLivroPdf(Pasta / "nao-existe" / "livro.pdf", Livro(1)), EZelta);
     EXPECT_EQ(Ficheiros(), 0U);
 
