@@ -19,6 +19,12 @@ struct TItemPool {
     friend bool operator==(const TItemPool&, const TItemPool&) = default;
 };
 
+// Um pool e a posição de cada palavra nele: a escolha lê os usos do registo sem procurar palavra a palavra.
+struct TPoolIndexado {
+    std::vector<TItemPool> Itens;
+    std::unordered_map<std::u16string, std::int32_t> Posicao;
+};
+
 // Quantas vezes cada palavra já foi colocada neste livro, e em que puzzles.
 struct TRegistoUsos {
     std::unordered_map<std::u16string, std::int32_t> UsosPorPalavra;
@@ -36,8 +42,11 @@ struct TRelatorioLivro {
 using TProgressoLivro = std::function<void(std::int32_t indice, std::int32_t total, bool& cancelar)>;
 
 std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
+// O comprimento de PoolDosTemas, sem construir os itens.
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config);
+TPoolIndexado IndexarPool(std::vector<TItemPool> itens);
 std::int32_t MaxPartilhadas(std::int32_t numPalavras);
-std::vector<TCandidata> EscolherCandidatas(const std::vector<TItemPool>& pool, const TRegistoUsos& registo,
+std::vector<TCandidata> EscolherCandidatas(const TPoolIndexado& pool, const TRegistoUsos& registo,
                                            std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
                                            bool todasAsDirecoes, TGeradorAleatorio& gerador);
 void RegistarPuzzle(TRegistoUsos& registo, std::int32_t indice, const std::vector<TPalavraColocada>& palavras);

@@ -26,8 +26,9 @@ std::int32_t TGeradorAleatorio::Limite(std::int32_t limite) {
     if (limite <= 0) {
         throw EZelta(u"TGeradorAleatorio.Limite: limite tem de ser positivo");
     }
-    const auto l = static_cast<std::uint64_t>(limite);
-    const std::uint64_t t = ((std::uint64_t{1} << 32U) - l) % l;
+    // (2^32 − l) mod l em 32 bits: o mesmo valor, com uma divisão mais barata.
+    const auto l = static_cast<std::uint32_t>(limite);
+    const std::uint32_t t = (0U - l) % l;
     std::uint32_t r = 0;
     do {
         r = ProximoU32();

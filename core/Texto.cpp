@@ -78,12 +78,15 @@ std::u16string SimboloCitado(std::u16string_view s, std::size_t i) {
 
 bool LetraValida(char16_t c) { return (c >= u'A' && c <= u'Z') || BaseDe(c) != 0; }
 
+char16_t LetraSemAcento(char16_t c) {
+    const char16_t base = BaseDe(c);
+    return base != 0 ? base : c;
+}
+
 std::u16string SemAcentos(std::u16string_view s) {
     std::u16string r(s);
     for (char16_t& c : r) {
-        if (const char16_t base = BaseDe(c)) {
-            c = base;
-        }
+        c = LetraSemAcento(c);
     }
     return r;
 }

@@ -10,6 +10,9 @@ namespace zelta {
 // Uma das 40 maiúsculas do alfabeto: A–Z e À Á Â Ã Ç È É Ê Í Ó Ô Õ Ú Ü.
 bool LetraValida(char16_t c);
 
+// A letra base de uma maiúscula acentuada do alfabeto; qualquer outra unidade fica igual.
+char16_t LetraSemAcento(char16_t c);
+
 // Troca cada maiúscula acentuada do alfabeto pela letra base; o comprimento não muda.
 std::u16string SemAcentos(std::u16string_view s);
 

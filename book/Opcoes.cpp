@@ -1,0 +1,179 @@
+// Análise das opções antes de uma corrida e as frases da janela: resumo, nome do ficheiro, mensagens.
+#include "book/Opcoes.hpp"
+
+#include "book/Livro.hpp"
+#include "core/Texto.hpp"
+
+namespace zelta {
+
+namespace {
+
+constexpr std::int32_t MinimoDeLetras = 3;
+constexpr std::int32_t MaximoDoMinimoDeLetras = 6;
+constexpr std::int32_t MinimoDePalavras = 10;
+constexpr std::int32_t MaximoDePuzzles = 100;
+
+// Quantas palavras tem cada fonte do livro: o pool único do Mix, ou o de cada tema do grupo.
+std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos) {
+    if (config.Mix) {
+        return {TamanhoDoPool(escolhidos, config)};
+    }
+    std::vector<std::int32_t> contagens;
+    for (const TTema* tema : escolhidos) {
+        const TTema* so[] = {tema};
+        contagens.push_back(TamanhoDoPool(so, config));
+    }
+    return contagens;
+}
+
+} // namespace
+
+TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix) {
+    return mix ? TemasSemDicionario(temas) : TemasDoGrupo(temas, grupo);
+}
+
+std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> temas) {
+    const std::int32_t maior = MaiorPalavra(temas);
+    const std::int32_t limite = (maior != 0 && lado >= maior) ? maior : lado;
+    return std::max(limite, MinimoDeLetras);
+}
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas) {
+    TAnalise a;
+    const TRefsTemas escolhidos = TemasDaEscolha(temas, config.Grupo, config.Mix);
+    if (escolhidos.empty()) {
+        a.Motivo = u"Não há temas neste grupo.";
+        return a;
+    }
+    a.NumTemas = config.Mix ? 1 : static_cast<std::int32_t>(escolhidos.size());
+    const auto recusar = [&a](std::u16string motivo) {
+        a.Motivo = std::move(motivo);
+        return a;
+    };
+    if (!TamanhoValido(config.Lado)) {
+        return recusar(u"Escolha o tamanho da grelha.");
+    }
+    if (config.MinLetras < MinimoDeLetras || config.MinLetras > MaximoDoMinimoDeLetras) {
+        return recusar(u"O mínimo de letras tem de estar entre " + Decimal(MinimoDeLetras) + u" e " +
+                       Decimal(MaximoDoMinimoDeLetras) + u".");
+    }
+    if (config.MaxLetras < config.MinLetras) {
+        return recusar(u"O máximo de letras não pode ser menor que o mínimo.");
+    }
+    const std::int32_t limite = LimiteMaxLetras(config.Lado, escolhidos);
+    if (config.MaxLetras > limite) {
+        return recusar(u"O máximo de letras não pode passar de " + Decimal(limite) +
+                       u" (o lado da grelha ou a palavra mais comprida).");
+    }
+    const std::int32_t maxPalavras = MaxPalavrasDoLado(config.Lado);
+    if (config.NumPalavras < MinimoDePalavras || config.NumPalavras > maxPalavras) {
+        return recusar(u"O número de palavras tem de estar entre " + Decimal(MinimoDePalavras) + u" e " +
+                       Decimal(maxPalavras) + u" para esta grelha.");
+    }
+    if (config.NumPuzzles < 1 || config.NumPuzzles > MaximoDePuzzles) {
+        return recusar(u"Indique um número de puzzles entre " + Decimal(1) + u" e " + Decimal(MaximoDePuzzles) + u".");
+    }
+    if (config.NumPuzzles < a.NumTemas) {
+        return recusar(u"O grupo " + config.Grupo + u" tem " + Decimal(a.NumTemas) + u" temas: peça pelo menos " +
+                       Decimal(a.NumTemas) + u" puzzles.");
+    }
+    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos);
+    for (std::size_t s = 0; s < porFonte.size(); ++s) {
+        if (porFonte[s] >= config.NumPalavras) {
+            continue;
+        }
+        const std::u16string letras = u" palavras com " + Decimal(config.MinLetras) + u" a " +
+                                      Decimal(config.MaxLetras) + u" letras; peça menos palavras ou alargue as letras.";
+        return recusar(config.Mix ? u"Só há " + Decimal(porFonte[s]) + letras
+                                  : u"O tema " + escolhidos[s]->Nome + u" só tem " + Decimal(porFonte[s]) + letras);
+    }
+    // Um pool só (Mix, ou um grupo de um tema) já está contado; senão juntam-se os temas do grupo.
+    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config);
+    const std::int64_t pedidas = std::int64_t{config.NumPuzzles} * config.NumPalavras;
+    if (pedidas > total) {
+        a.Aviso = u"Aviso: o livro pede " + Decimal(pedidas) + u" palavras e só há " + Decimal(total) +
+                  u" com estas letras; algumas repetem-se e pode faltar algum puzzle.";
+    }
+    a.PodeGerar = true;
+    return a;
+}
+
+std::u16string Contagem(std::int64_t n, std::u16string_view singular, std::u16string_view plural) {
+    return Decimal(n) + u" " + std::u16string(n == 1 ? singular : plural);
+}
+
+std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos) {
+    std::u16string frase =
+        estimados > 0
+            ? u"Com estas opções, o livro só deve dar cerca de " + Contagem(estimados, u"puzzle", u"puzzles") + u" dos " +
+                  Decimal(pedidos) + u" pedidos: faltam palavras novas nos temas."
+            : u"Com estas opções não há palavras novas que cheguem para nenhum dos " + Decimal(pedidos) +
+                  u" puzzles pedidos.";
+    return frase + u"\r\n\r\nPode pedir menos puzzles ou menos palavras por puzzle. Gerar mesmo assim?";
+}
+
+std::u16string NomeDoModo(TModoDirecoes modo) {
+    switch (modo) {
+    case TModoDirecoes::mdSimples:
+        return u"Simples";
+    case TModoDirecoes::mdDiagonais:
+        return u"Com diagonais";
+    case TModoDirecoes::mdTodas:
+        return u"Todas";
+    }
+    return {};
+}
+
+std::u16string ResumoDasOpcoes(const TConfigLivro& config, std::int32_t numTemas) {
+    const std::u16string separador = u" · ";
+    const std::u16string livro =
+        config.Mix ? u"Mix" : config.Grupo + u" (" + Contagem(numTemas, u"tema", u"temas") + u")";
+    return Contagem(config.NumPuzzles, u"puzzle", u"puzzles") + separador + RotuloTamanho(config.Lado) + separador +
+           livro + separador + NomeDoModo(config.Modo) + separador + u"até " +
+           Contagem(config.NumPalavras, u"palavra", u"palavras") + u" de " + Decimal(config.MinLetras) + u" a " +
+           Decimal(config.MaxLetras) + u" letras";
+}
+
+std::u16string NomeBreveDoLivro(std::u16string_view grupo, bool mix) {
+    if (mix) {
+        return u"Mix";
+    }
+    if (IguaisSemCaixaAscii(grupo, u"Cultura e Lazer")) {
+        return u"CulturaLazer";
+    }
+    if (IguaisSemCaixaAscii(grupo, u"Os meus temas")) {
+        return u"MeusTemas";
+    }
+    // Cada sequência de letras e algarismos vira uma palavra com maiúscula inicial, tudo junto.
+    std::u16string nome;
+    bool inicioDePalavra = true;
+    for (const char16_t c : SemAcentos(MaiusculasCompletas(grupo))) {
+        const bool algarismo = c >= u'0' && c <= u'9';
+        const bool letra = c >= u'A' && c <= u'Z';
+        if (!algarismo && !letra) {
+            inicioDePalavra = true;
+            continue;
+        }
+        nome.push_back(letra && !inicioDePalavra ? static_cast<char16_t>(c + 32) : c);
+        inicioDePalavra = false;
+    }
+    return nome.empty() ? u"Livro" : nome;
+}
+
+std::u16string NomeFicheiroPdf(std::u16string_view grupo, bool mix, std::int32_t lado, std::int32_t numPuzzles) {
+    return u"Zelta_" + NomeBreveDoLivro(grupo, mix) + u"_" + Decimal(lado) + u"x" + Decimal(lado) + u"_" +
+           Decimal(numPuzzles) + u".pdf";
+}
+
+std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas) {
+    return u"Livro gerado: " + Contagem(puzzles, u"puzzle", u"puzzles") + u", " +
+           Contagem(paginas, u"página", u"páginas") + u".";
+}
+
+std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos) {
+    return u"Geração cancelada aos " + Decimal(gerados) + u" de " + Decimal(pedidos) + u" puzzles. Nada foi gravado.";
+}
+
+std::u16string PerguntaFecharAGerar() { return u"Está a ser gerado um livro. Cancelar e sair?"; }
+
+} // namespace zelta

@@ -1,0 +1,211 @@
+// A biblioteca de temas: os embutidos, os ficheiros da pasta do utilizador, as substituições por nome e a
+// ordem fixa dos grupos.
+#include "themes/Biblioteca.hpp"
+
+#include "core/Recursos.hpp"
+#include "core/Texto.hpp"
+#include "themes/Caminhos.hpp"
+#include "themes/LeituraTema.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <pwd.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace zelta {
+
+namespace {
+
+using detalhe::TextoDoCaminho;
+
+constexpr std::u16string_view GrupoDoUtilizador = u"Os meus temas";
+
+bool TerminaEmTxt(std::u16string_view nome) {
+    return nome.size() >= 4 && IguaisSemCaixaAscii(nome.substr(nome.size() - 4), u".txt");
+}
+
+std::filesystem::path PastaDeDadosDoUtilizador() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    // Um caminho relativo em XDG_DATA_HOME é inválido e deve ser ignorado.
+    if (xdg != nullptr && xdg[0] == '/') {
+        return std::filesystem::path(xdg);
+    }
+    const char* casa = std::getenv("HOME");
+    if (casa == nullptr || casa[0] == '\0') {
+        if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
+            casa = pw->pw_dir;
+        }
+    }
+    if (casa == nullptr) {
+        return std::filesystem::temp_directory_path();
+    }
+    return std::filesystem::path(casa) / ".local" / "share";
+}
+
+} // namespace
+
+std::filesystem::path PastaDosTemas() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path pastaDoExe = exe.parent_path();
+        const std::filesystem::path junto = pastaDoExe / "Temas";
+        // Numa árvore de compilação ou numa cópia portátil a pasta fica ao lado do programa; instalado
+        // num sítio só de leitura, os temas do utilizador vão para a sua pasta de dados.
+        if (std::filesystem::is_directory(junto, ec) || ::access(pastaDoExe.c_str(), W_OK) == 0) {
+            return junto;
+        }
+    }
+    return PastaDeDadosDoUtilizador() / "zelta" / "Temas";
+}
+
+std::u16string NomeDoRecurso(std::u16string_view nomeDoItem) {
+    std::u16string nome(nomeDoItem.size() > 5 ? nomeDoItem.substr(5) : std::u16string_view{});
+    for (char16_t& c : nome) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c + 32);
+        }
+    }
+    if (!nome.empty() && nome[0] >= u'a' && nome[0] <= u'z') {
+        nome[0] = static_cast<char16_t>(nome[0] - 32);
+    }
+    return nome;
+}
+
+std::vector<TTema> TemasDosRecursos() {
+    std::vector<std::u16string> nomes;
+    for (auto& nome : NomesDosRecursos()) {
+        if (nome.size() >= 5 && IguaisSemCaixaAscii(std::u16string_view(nome).substr(0, 5), u"TEMA_")) {
+            nomes.push_back(std::move(nome));
+        }
+    }
+    std::sort(nomes.begin(), nomes.end());
+    std::vector<TTema> temas;
+    temas.reserve(nomes.size());
+    for (const auto& nome : nomes) {
+        const auto bytes = VerRecurso(nome);
+        if (!bytes) {
+            continue;
+        }
+        TTemaLido lido = LerTema(CortarLinhas(BytesParaTexto(*bytes)), NomeDoRecurso(nome));
+        if (lido.Tema.Palavras.empty()) {
+            continue;
+        }
+        lido.Tema.Origem = TOrigemTema::otRecurso;
+        temas.push_back(std::move(lido.Tema));
+    }
+    OrdenarTemas(temas);
+    return temas;
+}
+
+std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
+    std::vector<TTema> temas;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(pasta, ec)) {
+        return temas;
+    }
+    std::vector<std::pair<std::u16string, std::filesystem::path>> ficheiros;
+    std::filesystem::directory_iterator it(pasta, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::error_code ecTipo;
+        if (it->is_directory(ecTipo)) {
+            continue;
+        }
+        if (TerminaEmTxt(TextoDoCaminho(it->path().filename()))) {
+            ficheiros.emplace_back(TextoDoCaminho(it->path()), it->path());
+        }
+    }
+    if (ec && mensagens != nullptr) {
+        // Uma pasta que não se consegue listar não pode passar por vazia sem aviso.
+        mensagens->push_back(TextoDoCaminho(pasta) + u": não foi possível ler (" + DeUtf8(ec.message()) + u")");
+    }
+    std::sort(ficheiros.begin(), ficheiros.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    for (const auto& [texto, caminho] : ficheiros) {
+        const std::u16string nome = TextoDoCaminho(caminho.filename());
+        if (IguaisSemCaixaAscii(nome, u"ListaNegra.txt") || IguaisSemCaixaAscii(nome, u"Dicionario.txt")) {
+            continue;
+        }
+        TTemaLido lido;
+        try {
+            lido = LerTemaDeFicheiro(caminho);
+        } catch (const EZelta& e) {
+            if (mensagens != nullptr) {
+                mensagens->push_back(nome + u": não foi possível ler (" + e.Mensagem() + u")");
+            }
+            continue;
+        } catch (const std::exception& e) {
+            if (mensagens != nullptr) {
+                mensagens->push_back(nome + u": não foi possível ler (" + DeUtf8(e.what()) + u")");
+            }
+            continue;
+        }
+        if (lido.Tema.Palavras.empty()) {
+            if (mensagens != nullptr) {
+                mensagens->push_back(nome + u": sem palavras válidas");
+            }
+            continue;
+        }
+        lido.Tema.Origem = TOrigemTema::otPasta;
+        temas.push_back(std::move(lido.Tema));
+    }
+    return temas;
+}
+
+std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
+    std::vector<TTema> temas = TemasDosRecursos();
+    for (auto& tema : TemasDaPasta(pasta, mensagens)) {
+        const auto igual = std::find_if(temas.begin(), temas.end(),
+                                        [&tema](const TTema& t) { return IguaisSemCaixaAscii(t.Nome, tema.Nome); });
+        if (igual != temas.end()) {
+            *igual = std::move(tema);
+        } else {
+            temas.push_back(std::move(tema));
+        }
+    }
+    OrdenarTemas(temas);
+    return temas;
+}
+
+void OrdenarTemas(std::vector<TTema>& temas) {
+    std::stable_sort(temas.begin(), temas.end(), [](const TTema& a, const TTema& b) {
+        const auto ra = OrdemDoGrupo(a.Grupo);
+        const auto rb = OrdemDoGrupo(b.Grupo);
+        if (ra != rb) {
+            return ra < rb;
+        }
+        if (const int c = CompararSemCaixaAscii(a.Grupo, b.Grupo); c != 0) {
+            return c < 0;
+        }
+        return CompararSemCaixaAscii(a.Nome, b.Nome) < 0;
+    });
+}
+
+std::int32_t OrdemDoGrupo(std::u16string_view grupo) {
+    for (std::size_t i = 0; i < GruposConhecidos.size(); ++i) {
+        if (IguaisSemCaixaAscii(grupo, GruposConhecidos[i])) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return IguaisSemCaixaAscii(grupo, GrupoDoUtilizador) ? 8 : 7;
+}
+
+std::vector<std::u16string> GruposDosTemas(const std::vector<TTema>& temas) {
+    std::vector<std::u16string> grupos;
+    for (const auto& tema : temas) {
+        const bool jaHa = std::any_of(grupos.begin(), grupos.end(),
+                                      [&tema](const std::u16string& g) { return IguaisSemCaixaAscii(g, tema.Grupo); });
+        if (!jaHa) {
+            grupos.push_back(tema.Grupo);
+        }
+    }
+    std::stable_sort(grupos.begin(), grupos.end(), [](const std::u16string& a, const std::u16string& b) {
+        const auto ra = OrdemDoGrupo(a);
+        const auto rb = OrdemDoGrupo(b);
+        return ra != rb ? ra < rb : CompararSemCaixaAscii(a, b) < 0;
+    });
+    return grupos;
+}
+
+} // namespace zelta

@@ -1,0 +1,151 @@
+// O dicionário geral e a lista negra, embutidos com recurso aos ficheiros da pasta dos temas, e as consultas
+// que escolhem os temas de um livro.
+#include "themes/Dicionario.hpp"
+
+#include "core/Recursos.hpp"
+#include "core/Texto.hpp"
+#include "themes/Caminhos.hpp"
+#include "themes/LeituraTema.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+#include <unordered_set>
+
+namespace zelta {
+
+namespace {
+
+constexpr std::u16string_view NomeDoDicionario = u"Dicionário";
+
+// O ficheiro reservado da pasta: o nome exato, ou, num sistema que distingue maiúsculas, o primeiro que só
+// difere nelas (a biblioteca também o trata como reservado, e não o pode deixar perdido).
+std::optional<std::filesystem::path> FicheiroReservado(const std::filesystem::path& pasta, std::u16string_view nome) {
+    std::error_code ec;
+    const std::filesystem::path exato = pasta / std::filesystem::path(nome);
+    if (std::filesystem::exists(exato, ec)) {
+        return exato;
+    }
+    std::optional<std::filesystem::path> achado;
+    std::filesystem::directory_iterator it(pasta, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        if (IguaisSemCaixaAscii(detalhe::TextoDoCaminho(it->path().filename()), nome) &&
+            (!achado || it->path() < *achado)) {
+            achado = it->path();
+        }
+    }
+    return achado;
+}
+
+std::vector<std::u16string> ListaNegraDeBytes(std::span<const std::uint8_t> bytes) {
+    return LerListaNegra(CortarLinhas(BytesParaTexto(bytes)));
+}
+
+} // namespace
+
+TRefsTemas RefsDe(const std::vector<TTema>& temas) {
+    TRefsTemas refs;
+    refs.reserve(temas.size());
+    for (const auto& t : temas) {
+        refs.push_back(&t);
+    }
+    return refs;
+}
+
+TTema CarregarDicionario(const std::filesystem::path& pastaDosTemas) {
+    TTemaLido lido;
+    if (const auto bytes = VerRecurso(u"DICIONARIO")) {
+        lido = LerTema(CortarLinhas(BytesParaTexto(*bytes)), NomeDoDicionario);
+    } else if (const auto ficheiro = FicheiroReservado(pastaDosTemas, u"Dicionario.txt")) {
+        lido = LerTema(CortarLinhas(BytesParaTexto(LerFicheiro(*ficheiro))), NomeDoDicionario);
+    } else {
+        return TTema{};
+    }
+    lido.Tema.Nome = NomeDoDicionario;
+    lido.Tema.Grupo = NomeDoDicionario;
+    lido.Tema.Origem = TOrigemTema::otRecurso;
+    return std::move(lido.Tema);
+}
+
+std::vector<std::u16string> LerListaNegra(const std::vector<std::u16string>& linhas) {
+    std::vector<std::u16string> lista;
+    std::unordered_set<std::u16string> vistas;
+    for (std::size_t n = 0; n < linhas.size(); ++n) {
+        std::u16string_view linha = linhas[n];
+        if (n == 0 && !linha.empty() && linha.front() == u'\uFEFF') {
+            linha.remove_prefix(1);
+        }
+        linha = Aparar(linha);
+        if (linha.empty() || linha.front() == u'#') {
+            continue;
+        }
+        const TLinhaValidada v = ValidarLinha(linha);
+        if (!v.Aceite) {
+            continue;
+        }
+        std::u16string chave = SemAcentos(v.Letras);
+        if (chave.size() > 2 && vistas.insert(chave).second) {
+            lista.push_back(std::move(chave));
+        }
+    }
+    return lista;
+}
+
+std::vector<std::u16string> ListaNegraDoRecurso() {
+    const auto bytes = VerRecurso(u"LISTA_NEGRA");
+    return bytes ? ListaNegraDeBytes(*bytes) : std::vector<std::u16string>{};
+}
+
+std::vector<std::u16string> ListaNegraDeFicheiro(const std::filesystem::path& caminho) {
+    return ListaNegraDeBytes(LerFicheiro(caminho));
+}
+
+std::vector<std::u16string> CarregarListaNegra(const std::filesystem::path& pastaDosTemas) {
+    std::vector<std::u16string> lista = ListaNegraDoRecurso();
+    if (!lista.empty()) {
+        return lista;
+    }
+    try {
+        if (const auto ficheiro = FicheiroReservado(pastaDosTemas, u"ListaNegra.txt")) {
+            return ListaNegraDeFicheiro(*ficheiro);
+        }
+    } catch (const std::exception&) {
+        // Sem lista negra o programa continua a funcionar; a janela não tem onde mostrar isto.
+    }
+    return {};
+}
+
+TRefsTemas TemasDoGrupo(std::span<const TTema* const> temas, std::u16string_view grupo) {
+    TRefsTemas r;
+    for (const TTema* t : temas) {
+        if (t != nullptr && IguaisSemCaixaAscii(t->Grupo, grupo)) {
+            r.push_back(t);
+        }
+    }
+    return r;
+}
+
+TRefsTemas TemasSemDicionario(std::span<const TTema* const> temas) {
+    TRefsTemas r;
+    for (const TTema* t : temas) {
+        if (t != nullptr && !IguaisSemCaixaAscii(t->Grupo, NomeDoDicionario)) {
+            r.push_back(t);
+        }
+    }
+    return r;
+}
+
+std::int32_t MaiorPalavra(std::span<const TTema* const> temas) {
+    std::size_t maior = 0;
+    for (const TTema* t : temas) {
+        if (t == nullptr) {
+            continue;
+        }
+        for (const auto& p : t->Palavras) {
+            maior = std::max(maior, p.Letras.size());
+        }
+    }
+    return static_cast<std::int32_t>(maior);
+}
+
+} // namespace zelta

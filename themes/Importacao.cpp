@@ -1,0 +1,167 @@
+// Importação de um tema: lê o ficheiro do utilizador e escreve-o limpo, em UTF-8 com CR LF, na pasta dos temas.
+// A escrita passa por um ficheiro temporário renomeado no fim, para nunca deixar meio tema na pasta.
+#include "themes/Importacao.hpp"
+
+#include "core/Texto.hpp"
+#include "themes/Caminhos.hpp"
+#include "themes/LeituraTema.hpp"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace zelta {
+
+namespace {
+
+using detalhe::TextoDoCaminho;
+
+std::u16string Razao(int erro) {
+    switch (erro) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return u"sem permissão de escrita";
+    case ENOSPC:
+    case EDQUOT:
+        return u"não há espaço no disco";
+    case ENOENT:
+        return u"a pasta não existe";
+    default:
+        return DeUtf8(std::strerror(erro));
+    }
+}
+
+[[noreturn]] void FalhaDeEscrita(const std::filesystem::path& caminho, int erro) {
+    throw EZelta(u"Não foi possível escrever o ficheiro " + TextoDoCaminho(caminho) + u": " + Razao(erro) + u".");
+}
+
+std::string Conteudo(const TTemaLido& lido) {
+    std::u16string t = u"# Tema: " + lido.Tema.Nome + u"\r\n";
+    if (lido.Relatorio.TemGrupo) {
+        t += u"# Grupo: " + lido.Tema.Grupo + u"\r\n";
+    }
+    for (const auto& p : lido.Tema.Palavras) {
+        t += p.Texto;
+        t += u"\r\n";
+    }
+    return ParaUtf8(t);
+}
+
+// O temporário começa por ponto e não acaba em .txt: se ficar para trás, a biblioteca não o lê.
+int CriarTemporario(const std::filesystem::path& pasta, const std::filesystem::path& destino,
+                    std::filesystem::path& temporario) {
+    static std::atomic<unsigned> contador{0};
+    for (int tentativa = 0; tentativa < 100; ++tentativa) {
+        temporario = pasta / ("." + destino.filename().string() + "." + std::to_string(::getpid()) + "." +
+                              std::to_string(contador++) + ".tmp");
+        const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+void EscreverComRenomeacao(const std::filesystem::path& pasta, const std::filesystem::path& destino,
+                           const std::string& bytes) {
+    std::filesystem::path temporario;
+    const int fd = CriarTemporario(pasta, destino, temporario);
+    if (fd < 0) {
+        FalhaDeEscrita(destino, errno);
+    }
+    const auto desistir = [&](int erro) {
+        ::close(fd);
+        ::unlink(temporario.c_str());
+        FalhaDeEscrita(destino, erro);
+    };
+    std::size_t escritos = 0;
+    while (escritos < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + escritos, bytes.size() - escritos);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            desistir(errno);
+        }
+        escritos += static_cast<std::size_t>(n);
+    }
+    // Sem fsync, uma falha de energia logo após a renomeação pode deixar o tema vazio.
+    if (::fsync(fd) != 0) {
+        desistir(errno);
+    }
+    if (::close(fd) != 0) {
+        const int erro = errno;
+        ::unlink(temporario.c_str());
+        FalhaDeEscrita(destino, erro);
+    }
+    if (::rename(temporario.c_str(), destino.c_str()) != 0) {
+        const int erro = errno;
+        ::unlink(temporario.c_str());
+        FalhaDeEscrita(destino, erro);
+    }
+}
+
+// O mesmo ficheiro no disco (também por ligações), e não só o mesmo texto: aqui os nomes distinguem maiúsculas,
+// e aves.TXT ao lado de aves.txt são dois ficheiros.
+bool MesmoFicheiro(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+// O nome por omissão vem do nome do ficheiro, que pode ter quebras de linha ou brancos nas pontas; escrito tal
+// e qual, o cabeçalho partia-se ou relia-se diferente.
+std::u16string NomeParaCabecalho(std::u16string_view nome) {
+    std::u16string r(nome);
+    for (char16_t& c : r) {
+        if (c == u'\r' || c == u'\n') {
+            c = u' ';
+        }
+    }
+    return std::u16string(Aparar(r));
+}
+
+} // namespace
+
+std::filesystem::path DestinoDaImportacao(const std::filesystem::path& origem, const std::filesystem::path& pasta) {
+    // Nos bytes do sistema, para um nome que não seja UTF-8 chegar intacto ao destino.
+    std::string nome = origem.filename().string();
+    if (const auto ponto = nome.rfind('.'); ponto != std::string::npos) {
+        nome.resize(ponto);
+    }
+    return pasta / (nome + ".txt");
+}
+
+TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesystem::path& pasta, bool substituir) {
+    if (IguaisSemCaixaAscii(TextoDoCaminho(origem.filename()), u"ListaNegra.txt")) {
+        throw EZelta(u"O nome ListaNegra.txt está reservado à lista negra.");
+    }
+    TTemaLido lido = LerTemaDeFicheiro(origem);
+    if (lido.Tema.Palavras.empty()) {
+        throw EZelta(u"O ficheiro não tem nenhuma palavra válida.");
+    }
+    lido.Tema.Nome = NomeParaCabecalho(lido.Tema.Nome);
+
+    const std::filesystem::path destino = std::filesystem::absolute(DestinoDaImportacao(origem, pasta));
+    if (MesmoFicheiro(std::filesystem::absolute(origem), destino)) {
+        return lido;
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(destino, ec) && !substituir) {
+        throw ETemaJaExiste(u"Já existe um tema com o ficheiro " + TextoDoCaminho(destino.filename()) + u".");
+    }
+    std::filesystem::create_directories(destino.parent_path(), ec);
+    if (ec) {
+        throw EZelta(u"Não foi possível criar a pasta " + TextoDoCaminho(destino.parent_path()) + u": " +
+                     Razao(ec.value()) + u".");
+    }
+    EscreverComRenomeacao(destino.parent_path(), destino, Conteudo(lido));
+    return lido;
+}
+
+} // namespace zelta
