@@ -40,7 +40,10 @@ void TGrupoRadio::DefinirItemIndex(std::int32_t indice) {
     }
 }
 
-QRadioButton* TGrupoRadio::Item(std::int32_t indice) const { return FItens.at(static_cast<std::size_t>(indice)); }
+QRadioButton* TGrupoRadio::Item(std::int32_t indice) const {
+    return indice >= 0 && static_cast<std::size_t>(indice) < FItens.size() ? FItens[static_cast<std::size_t>(indice)]
+                                                                            : nullptr;
+}
 
 std::optional<std::int32_t> LerInteiroDeTexto(const QString& texto) {
     const QString t = texto.trimmed();

@@ -24,6 +24,7 @@ public:
     // −1 quando nenhum está escolhido.
     std::int32_t ItemIndex() const;
     void DefinirItemIndex(std::int32_t indice);
+    // Nulo fora do intervalo.
     QRadioButton* Item(std::int32_t indice) const;
     std::function<void()> AoMudar;
 

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,10 +35,16 @@ template <class T> T* Criar(QWidget* pai, const char* nome) {
     return w;
 }
 
-QLabel* Etiqueta(QWidget* pai, const char* nome, const char* texto, int x, int y, int px) {
+// Sem Segoe UI a fonte do ambiente costuma ser mais larga: a letra encolhe até caber no espaço
+// que a etiqueta tem antes do controlo seguinte, em vez de se sobrepor a ele.
+QLabel* Etiqueta(QWidget* pai, const char* nome, const char* texto, int x, int y, int px, int largura = 0) {
     auto* l = Criar<QLabel>(pai, nome);
     l->setText(QString::fromUtf8(texto));
-    l->setFont(FonteDaJanela(px));
+    QFont f = FonteDaJanela(px);
+    while (largura > 0 && f.pixelSize() > 9 && QFontMetrics(f).horizontalAdvance(l->text()) > largura) {
+        f.setPixelSize(f.pixelSize() - 1);
+    }
+    l->setFont(f);
     l->move(x, y);
     l->adjustSize();
     return l;
@@ -160,17 +167,21 @@ void TFormMain::CriarControlos() {
     RadioGroupDirecoes->setGeometry(119, 31, 150, 153);
     for (TGrupoRadio* r : {RadioGroupTamanho, RadioGroupDirecoes}) {
         r->setFont(FonteDaJanela(15));
+        for (int i = 0; r->Item(i) != nullptr; ++i) {
+            r->Item(i)->setFont(FonteDaJanela(15));
+            r->Item(i)->adjustSize();
+        }
     }
     RadioGroupTamanho->DefinirItemIndex(2);
     RadioGroupDirecoes->DefinirItemIndex(2);
 
-    LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15);
+    LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15, 140);
     EditMinLetras = Campo(grupo, "EditMinLetras", "UpDownMinLetras", 279, 67);
-    LabelMaxLetras = Etiqueta(grupo, "LabelMaxLetras", "Máximo de letras", 425, 41, 15);
+    LabelMaxLetras = Etiqueta(grupo, "LabelMaxLetras", "Máximo de letras", 425, 41, 15, 140);
     EditMaxLetras = Campo(grupo, "EditMaxLetras", "UpDownMaxLetras", 425, 67);
-    LabelNumPalavras = Etiqueta(grupo, "LabelNumPalavras", "Máximo de palavras", 279, 113, 15);
+    LabelNumPalavras = Etiqueta(grupo, "LabelNumPalavras", "Máximo de palavras", 279, 113, 15, 140);
     EditNumPalavras = Campo(grupo, "EditNumPalavras", "UpDownNumPalavras", 279, 139);
-    LabelNumPuzzles = Etiqueta(grupo, "LabelNumPuzzles", "Número de puzzles", 425, 113, 15);
+    LabelNumPuzzles = Etiqueta(grupo, "LabelNumPuzzles", "Número de puzzles", 425, 113, 15, 140);
     EditNumPuzzles = Campo(grupo, "EditNumPuzzles", "UpDownNumPuzzles", 425, 139);
 
     LabelTituloLivro = Etiqueta(grupo, "LabelTituloLivro", "Título do livro", 12, 193, 15);
@@ -206,7 +217,6 @@ void TFormMain::CriarControlos() {
         // Nomes de temas e de ficheiros vêm do utilizador: nunca são lidos como HTML.
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setFont(FonteDaJanela(15));
     }
     LabelResumo->setGeometry(16, 311, 579, 32);
     LabelEstado->setGeometry(16, 349, 579, 32);
