@@ -163,7 +163,8 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonte& fonte, std::in
         r.FaltaramPalavras = false;
         if (corrida.SoPalavras) {
             puzzle = TPuzzle{};
-            const auto quantas = std::min<std::size_t>(candidatas.size(), static_cast<std::size_t>(corrida.Params.NumPalavras));
+            const auto quantas =
+                std::min<std::size_t>(candidatas.size(), static_cast<std::size_t>(corrida.Params.NumPalavras));
             for (std::size_t i = 0; i < quantas; ++i) {
                 puzzle.Palavras.push_back({std::move(candidatas[i].Texto), std::move(candidatas[i].Palavra), 0, 0, 0});
             }
@@ -330,7 +331,8 @@ std::vector<std::int32_t> PlanoDeTemas(const std::vector<std::int32_t>& pesos, s
                     empatados.push_back(s);
                 }
             }
-            escolhida = empatados[static_cast<std::size_t>(gerador.Limite(static_cast<std::int32_t>(empatados.size())))];
+            escolhida =
+                empatados[static_cast<std::size_t>(gerador.Limite(static_cast<std::int32_t>(empatados.size())))];
         }
         --quota[static_cast<std::size_t>(escolhida)];
         plano.push_back(escolhida);
@@ -347,7 +349,8 @@ std::vector<std::int32_t> OrdemDeRecurso(std::int32_t planeada, const std::vecto
         }
         // Atrás da última entrada cujo peso não é menor; a planeada fica sempre à frente.
         auto onde = ordem.end();
-        while (onde - 1 != ordem.begin() && pesos[static_cast<std::size_t>(*(onde - 1))] < pesos[static_cast<std::size_t>(s)]) {
+        while (onde - 1 != ordem.begin() &&
+               pesos[static_cast<std::size_t>(*(onde - 1))] < pesos[static_cast<std::size_t>(s)]) {
             --onde;
         }
         ordem.insert(onde, s);
@@ -371,9 +374,8 @@ void ValidarConfig(const TConfigLivro& config) {
 }
 
 std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<const TTema* const> temas,
-                                       const std::vector<std::u16string>& listaNegra,
-                                       const TProgressoLivro& progresso, bool soPalavras,
-                                       TRelatorioLivro& relatorio) {
+                                       const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
+                                       bool soPalavras, TRelatorioLivro& relatorio) {
     ValidarConfig(config);
     const std::int32_t n = config.NumPuzzles;
     relatorio = TRelatorioLivro{n, 0, false, {}};
@@ -435,11 +437,11 @@ std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<con
             feitos.push_back(std::move(puzzle));
             continue;
         }
-        const std::u16string motivo = faltaramPalavras
-                                          ? u"não há palavras suficientes sem repetir demasiadas palavras de outros puzzles"
-                                          : u"não foi possível colocar as palavras";
-        relatorio.Falhas.push_back(u"Puzzle " + Decimal(i + 1) + u" (" + fontes[static_cast<std::size_t>(planeada)].Nome +
-                                   u"): " + motivo);
+        const std::u16string motivo =
+            faltaramPalavras ? u"não há palavras suficientes sem repetir demasiadas palavras de outros puzzles"
+                             : u"não foi possível colocar as palavras";
+        relatorio.Falhas.push_back(u"Puzzle " + Decimal(i + 1) + u" (" +
+                                   fontes[static_cast<std::size_t>(planeada)].Nome + u"): " + motivo);
     }
     if (!relatorio.Cancelado && progresso) {
         bool ignorado = false;

@@ -59,9 +59,8 @@ std::vector<std::int32_t> OrdemDeRecurso(std::int32_t planeada, const std::vecto
 void ValidarConfig(const TConfigLivro& config);
 
 std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<const TTema* const> temas,
-                                       const std::vector<std::u16string>& listaNegra,
-                                       const TProgressoLivro& progresso, bool soPalavras,
-                                       TRelatorioLivro& relatorio);
+                                       const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
+                                       bool soPalavras, TRelatorioLivro& relatorio);
 std::vector<TPuzzle> GerarPuzzles(const TConfigLivro& config, std::span<const TTema* const> temas,
                                   const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
                                   TRelatorioLivro& relatorio);

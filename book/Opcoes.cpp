@@ -103,12 +103,11 @@ std::u16string Contagem(std::int64_t n, std::u16string_view singular, std::u16st
 }
 
 std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos) {
-    std::u16string frase =
-        estimados > 0
-            ? u"Com estas opções, o livro só deve dar cerca de " + Contagem(estimados, u"puzzle", u"puzzles") + u" dos " +
-                  Decimal(pedidos) + u" pedidos: faltam palavras novas nos temas."
-            : u"Com estas opções não há palavras novas que cheguem para nenhum dos " + Decimal(pedidos) +
-                  u" puzzles pedidos.";
+    std::u16string frase = estimados > 0 ? u"Com estas opções, o livro só deve dar cerca de " +
+                                               Contagem(estimados, u"puzzle", u"puzzles") + u" dos " +
+                                               Decimal(pedidos) + u" pedidos: faltam palavras novas nos temas."
+                                         : u"Com estas opções não há palavras novas que cheguem para nenhum dos " +
+                                               Decimal(pedidos) + u" puzzles pedidos.";
     return frase + u"\r\n\r\nPode pedir menos puzzles ou menos palavras por puzzle. Gerar mesmo assim?";
 }
 

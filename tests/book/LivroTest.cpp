@@ -44,9 +44,9 @@ TEST(PlanoDeTemas, QuotasPelosMaioresRestos) {
         std::int32_t n;
         std::map<std::int32_t, int> quotas;
     };
-    for (const Caso& c : {Caso{{50, 30, 20}, 10, {{0, 5}, {1, 3}, {2, 2}}},
-                          Caso{{12, 40, 40, 7}, 9, {{0, 2}, {1, 3}, {2, 3}, {3, 1}}},
-                          Caso{{0, 0, 0}, 5, {{0, 2}, {1, 2}, {2, 1}}}, Caso{{7}, 4, {{0, 4}}}}) {
+    for (const Caso& c :
+         {Caso{{50, 30, 20}, 10, {{0, 5}, {1, 3}, {2, 2}}}, Caso{{12, 40, 40, 7}, 9, {{0, 2}, {1, 3}, {2, 3}, {3, 1}}},
+          Caso{{0, 0, 0}, 5, {{0, 2}, {1, 2}, {2, 1}}}, Caso{{7}, 4, {{0, 4}}}}) {
         for (std::uint32_t s = 0; s < 20; ++s) {
             TGeradorAleatorio g(s);
             const auto plano = PlanoDeTemas(c.pesos, c.n, g);
@@ -107,8 +107,9 @@ TEST(Pool, LetrasAcentosEPalindromos) {
 }
 
 TEST(EscolhaDeCandidatas, MenosUsadasPrimeiroEPalavrasIncompativeis) {
-    const TTema t = teste::Tema(u"T", u"G", {u"MAR", u"MARTELO", u"AMOR", u"ROMA", u"SOL", u"LUA", u"CASA", u"GATO",
-                                             u"PATO", u"RATO", u"BOLA", u"FACA"});
+    const TTema t = teste::Tema(
+        u"T", u"G",
+        {u"MAR", u"MARTELO", u"AMOR", u"ROMA", u"SOL", u"LUA", u"CASA", u"GATO", u"PATO", u"RATO", u"BOLA", u"FACA"});
     const TTema* temas[] = {&t};
     const auto pool = IndexarPool(PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdSimples, u"G")));
     TRegistoUsos registo;
@@ -130,7 +131,8 @@ TEST(EscolhaDeCandidatas, MenosUsadasPrimeiroEPalavrasIncompativeis) {
         EXPECT_LE(usadas, 2);
         for (std::size_t i = 0; i + 1 < c.size(); ++i) {
             const bool usada = c[i].Palavra == u"GATO" || c[i].Palavra == u"PATO" || c[i].Palavra == u"RATO";
-            const bool seguinteNova = c[i + 1].Palavra != u"GATO" && c[i + 1].Palavra != u"PATO" && c[i + 1].Palavra != u"RATO";
+            const bool seguinteNova =
+                c[i + 1].Palavra != u"GATO" && c[i + 1].Palavra != u"PATO" && c[i + 1].Palavra != u"RATO";
             EXPECT_FALSE(usada && seguinteNova);
         }
     }
@@ -166,7 +168,10 @@ TEST(Corrida, ValidarConfig) {
         }
         EXPECT_EQ(r.Pedidos, 7); // o relatório não é tocado
     }
-    EXPECT_NO_THROW(ValidarConfig(com([](auto& c) { c.MinLetras = 2; c.MaxLetras = 2; })));
+    EXPECT_NO_THROW(ValidarConfig(com([](auto& c) {
+        c.MinLetras = 2;
+        c.MaxLetras = 2;
+    })));
 }
 
 TEST(Corrida, GrupoSemTemas) {
@@ -189,8 +194,12 @@ TEST(Corrida, ProgressoECancelamento) {
     const auto temas = RefsDe(teste::CatalogoDeTeste());
     std::vector<Chamada> chamadas;
     TRelatorioLivro r;
-    const auto puzzles = GerarPuzzles(Config(1, 12, TModoDirecoes::mdDiagonais, u"Natureza"), temas, {},
-                                      [&](std::int32_t i, std::int32_t n, bool&) { chamadas.push_back({i, n}); }, r);
+    const auto puzzles = GerarPuzzles(
+        Config(1, 12, TModoDirecoes::mdDiagonais, u"Dia a Dia"), temas, {},
+        [&](std::int32_t i, std::int32_t n, bool&) {
+            chamadas.push_back({i, n});
+        },
+        r);
     ASSERT_EQ(puzzles.size(), 1U);
     ASSERT_GE(chamadas.size(), 2U);
     EXPECT_EQ(chamadas.front(), (Chamada{0, 1}));
@@ -201,12 +210,13 @@ TEST(Corrida, ProgressoECancelamento) {
 
     // Cancelado logo na primeira chamada: nada feito, sem chamada final.
     chamadas.clear();
-    const auto nenhum = GerarPuzzles(Config(5, 12, TModoDirecoes::mdSimples, u""), temas, {},
-                                     [&](std::int32_t i, std::int32_t n, bool& cancelar) {
-                                         chamadas.push_back({i, n});
-                                         cancelar = true;
-                                     },
-                                     r);
+    const auto nenhum = GerarPuzzles(
+        Config(5, 12, TModoDirecoes::mdSimples, u""), temas, {},
+        [&](std::int32_t i, std::int32_t n, bool& cancelar) {
+            chamadas.push_back({i, n});
+            cancelar = true;
+        },
+        r);
     EXPECT_TRUE(nenhum.empty());
     EXPECT_TRUE(r.Cancelado);
     EXPECT_EQ(r.Gerados, 0);
@@ -216,8 +226,9 @@ TEST(Corrida, ProgressoECancelamento) {
     // puzzle cai sem linha de falha.
     const std::vector<TTema> so{teste::CatalogoDeTeste()[2]};
     int vistas = 0;
-    GerarPuzzles(Config(2, 15, TModoDirecoes::mdSimples, u"Natureza"), RefsDe(so), {},
-                 [&](std::int32_t, std::int32_t, bool& cancelar) { cancelar = ++vistas == 2; }, r);
+    GerarPuzzles(
+        Config(2, 15, TModoDirecoes::mdSimples, u"Natureza"), RefsDe(so), {},
+        [&](std::int32_t, std::int32_t, bool& cancelar) { cancelar = ++vistas == 2; }, r);
     EXPECT_TRUE(r.Cancelado);
     EXPECT_TRUE(r.Falhas.empty());
     EXPECT_EQ(r.Gerados, 0);
@@ -229,9 +240,10 @@ TEST(Corrida, FalhasERecurso) {
     TRelatorioLivro r;
     const auto nada = GerarPuzzles(Config(2, 10, TModoDirecoes::mdSimples, u""), RefsDe(vazio), {}, {}, r);
     EXPECT_TRUE(nada.empty());
-    EXPECT_EQ(r.Falhas, (std::vector<std::u16string>{
-                            u"Puzzle 1 (Mix): não há palavras suficientes sem repetir demasiadas palavras de outros puzzles",
-                            u"Puzzle 2 (Mix): não há palavras suficientes sem repetir demasiadas palavras de outros puzzles"}));
+    EXPECT_EQ(r.Falhas,
+              (std::vector<std::u16string>{
+                  u"Puzzle 1 (Mix): não há palavras suficientes sem repetir demasiadas palavras de outros puzzles",
+                  u"Puzzle 2 (Mix): não há palavras suficientes sem repetir demasiadas palavras de outros puzzles"}));
     EXPECT_EQ(r.Gerados + static_cast<std::int32_t>(r.Falhas.size()), r.Pedidos);
 
     // O tema Pequeno (8 palavras) não dá um puzzle de 10: o puzzle vem de outro tema do grupo.
@@ -264,7 +276,8 @@ TEST(Corrida, MesmaSementeMesmoLivroEEstimativaConcorda) {
     EXPECT_EQ(ensaio[0].Palavras.size(), 15U);
     EXPECT_EQ(ensaio[0].Tema, a[0].Tema);
     const auto& catalogo = teste::CatalogoDeTeste();
-    const auto tema = std::find_if(catalogo.begin(), catalogo.end(), [&](const TTema& t) { return t.Nome == a[0].Tema; });
+    const auto tema =
+        std::find_if(catalogo.begin(), catalogo.end(), [&](const TTema& t) { return t.Nome == a[0].Tema; });
     ASSERT_NE(tema, catalogo.end());
     const TTema* so[] = {&*tema};
     TGeradorAleatorio g(DerivarSemente(c.Semente, 1));

@@ -26,7 +26,8 @@ const std::vector<TTema>& CatalogoDeTeste() {
         // Fatias da lista: 0–59 animais, 60–119 mais animais e frutos, 120–160 escola e céu.
         const auto fatia = [&todas](std::size_t de, std::size_t ate) {
             return std::vector<std::u16string>(todas.begin() + static_cast<std::ptrdiff_t>(de),
-                                               todas.begin() + static_cast<std::ptrdiff_t>(std::min(ate, todas.size())));
+                                               todas.begin() +
+                                                   static_cast<std::ptrdiff_t>(std::min(ate, todas.size())));
         };
         std::vector<TTema> c;
         c.push_back(TemaDe(u"Animais", u"Natureza", fatia(0, 60)));
