@@ -42,7 +42,7 @@ void TGrupoRadio::DefinirItemIndex(std::int32_t indice) {
 
 QRadioButton* TGrupoRadio::Item(std::int32_t indice) const {
     return indice >= 0 && static_cast<std::size_t>(indice) < FItens.size() ? FItens[static_cast<std::size_t>(indice)]
-                                                                            : nullptr;
+                                                                           : nullptr;
 }
 
 std::optional<std::int32_t> LerInteiroDeTexto(const QString& texto) {
