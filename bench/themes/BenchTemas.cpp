@@ -17,8 +17,8 @@ using namespace zelta;
 
 // Palavra n-ésima, única, de 2 a 15 letras, com acentos de vez em quando (UTF-8).
 std::string PalavraGerada(std::uint32_t n) {
-    static const char* const silabas[] = {"CA", "ME", "LO", "TRA", "PÃO", "RI", "ÇÃO", "BE", "SU", "NHO",
-                                          "FÉ", "GRA", "DO", "VI", "ÚL", "PE", "MAR", "TI", "ZÊ", "QUE"};
+    static const char* const silabas[] = {"CA", "ME",  "LO", "TRA", "PÃO", "RI", "ÇÃO", "BE", "SU", "NHO",
+                                          "FÉ", "GRA", "DO", "VI",  "ÚL",  "PE", "MAR", "TI", "ZÊ", "QUE"};
     std::string s;
     std::uint32_t x = n + 1;
     while (x > 0) {
