@@ -185,8 +185,8 @@ std::uint64_t HashDe(std::u16string_view letras) { return std::hash<std::u16stri
 } // namespace
 
 void TLeitorTema::Crescer() {
-    std::vector<std::uint64_t> antigas(FCasas.size() * 2, 0);
-    antigas.swap(FCasas);
+    const std::vector<std::uint64_t> antigas = std::move(FCasas);
+    FCasas.assign(antigas.size() * 2, 0);
     const std::size_t mascara = FCasas.size() - 1;
     for (const std::uint64_t casa : antigas) {
         if (casa == 0) {
