@@ -1,11 +1,14 @@
 // Bytes quaisquer pelo caminho de um ficheiro de tema e da lista negra: descodificar, cortar, ler.
-// Além de não rebentar, confere as promessas do relatório e que as palavras aceites se releem iguais.
+// Além de não rebentar, compara o leitor com uma versão de referência simples, confere o relatório e que as
+// palavras aceites se releem iguais.
 #include "core/Texto.hpp"
 #include "themes/Dicionario.hpp"
+#include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <span>
 
 namespace {
@@ -14,6 +17,27 @@ void Exigir(bool condicao) {
     if (!condicao) {
         std::abort();
     }
+}
+
+// O leitor escrito da maneira mais simples: validação completa em todas as linhas e um std::set.
+std::vector<zelta::TPalavraTema> PalavrasDeReferencia(const std::vector<std::u16string>& linhas) {
+    std::vector<zelta::TPalavraTema> r;
+    std::set<std::u16string> vistas;
+    for (std::size_t n = 0; n < linhas.size(); ++n) {
+        std::u16string_view l = linhas[n];
+        if (n == 0 && !l.empty() && l.front() == u'\uFEFF') {
+            l.remove_prefix(1);
+        }
+        l = zelta::Aparar(l);
+        if (l.empty() || l.front() == u'#') {
+            continue;
+        }
+        auto v = zelta::ValidarLinha(l);
+        if (v.Aceite && vistas.insert(v.Letras).second) {
+            r.push_back({std::move(v.Texto), std::move(v.Letras)});
+        }
+    }
+    return r;
 }
 
 } // namespace
@@ -32,6 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const TTemaLido lido = LerTema(linhas, u"Fuzz");
     const auto& rel = lido.Relatorio;
     Exigir(rel.Aceites == static_cast<std::int32_t>(lido.Tema.Palavras.size()));
+    Exigir(lido.Tema.Palavras == PalavrasDeReferencia(linhas));
+    // A leitura de ficheiros vai pelo texto inteiro, sem cortar em cadeias: tem de dar o mesmo.
+    const TTemaLido doTexto = detalhe::LerTemaDoTexto(texto, u"Fuzz");
+    Exigir(doTexto.Tema == lido.Tema && doTexto.Relatorio.Detalhe == rel.Detalhe &&
+           doTexto.Relatorio.Repetidas == rel.Repetidas && doTexto.Relatorio.Rejeitadas == rel.Rejeitadas);
     Exigir(rel.Detalhe.size() == static_cast<std::size_t>(rel.Rejeitadas < 30 ? rel.Rejeitadas : 30));
     std::u16string copia;
     for (const auto& p : lido.Tema.Palavras) {

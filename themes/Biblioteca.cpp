@@ -4,7 +4,7 @@
 
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
-#include "themes/Caminhos.hpp"
+#include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
@@ -88,7 +88,7 @@ std::vector<TTema> TemasDosRecursos() {
         if (!bytes) {
             continue;
         }
-        TTemaLido lido = LerTema(CortarLinhas(BytesParaTexto(*bytes)), NomeDoRecurso(nome));
+        TTemaLido lido = detalhe::LerTemaDoTexto(BytesParaTexto(*bytes), NomeDoRecurso(nome));
         if (lido.Tema.Palavras.empty()) {
             continue;
         }

@@ -4,7 +4,7 @@
 
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
-#include "themes/Caminhos.hpp"
+#include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
@@ -55,9 +55,9 @@ TRefsTemas RefsDe(const std::vector<TTema>& temas) {
 TTema CarregarDicionario(const std::filesystem::path& pastaDosTemas) {
     TTemaLido lido;
     if (const auto bytes = VerRecurso(u"DICIONARIO")) {
-        lido = LerTema(CortarLinhas(BytesParaTexto(*bytes)), NomeDoDicionario);
+        lido = detalhe::LerTemaDoTexto(BytesParaTexto(*bytes), NomeDoDicionario);
     } else if (const auto ficheiro = FicheiroReservado(pastaDosTemas, u"Dicionario.txt")) {
-        lido = LerTema(CortarLinhas(BytesParaTexto(LerFicheiro(*ficheiro))), NomeDoDicionario);
+        lido = detalhe::LerTemaDoTexto(BytesParaTexto(LerFicheiro(*ficheiro)), NomeDoDicionario);
     } else {
         return TTema{};
     }

@@ -3,7 +3,7 @@
 #include "themes/Importacao.hpp"
 
 #include "core/Texto.hpp"
-#include "themes/Caminhos.hpp"
+#include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <atomic>
@@ -57,14 +57,9 @@ int CriarTemporario(const std::filesystem::path& pasta, const std::filesystem::p
                     std::filesystem::path& temporario) {
     static std::atomic<unsigned> contador{0};
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        // Composto aos bocados: o GCC 12 em -O3 dá um falso -Wrestrict com "." + std::string.
-        std::string nome = ".";
-        nome += destino.filename().string();
-        nome += '.';
-        nome += std::to_string(::getpid());
-        nome += '.';
-        nome += std::to_string(contador++);
-        nome += ".tmp";
+        std::string nome(1, '.');
+        nome.append(destino.filename().string()).append(1, '.').append(std::to_string(::getpid()));
+        nome.append(1, '.').append(std::to_string(contador++)).append(".tmp");
         temporario = pasta / nome;
         const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {

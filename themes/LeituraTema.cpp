@@ -3,7 +3,7 @@
 #include "themes/LeituraTema.hpp"
 
 #include "core/Texto.hpp"
-#include "themes/Caminhos.hpp"
+#include "themes/Interno.hpp"
 
 #include <unicode/ucnv.h>
 #include <unicode/utf16.h>
@@ -16,15 +16,12 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <unordered_set>
 
 namespace zelta {
 
 namespace {
 
 using detalhe::TextoDoCaminho;
-
-constexpr std::size_t MaxDetalhe = 30;
 
 // Um tema real tem kilobytes; acima disto o ficheiro não é um tema e lê-lo esgotaria a memória.
 constexpr std::uint64_t MaxBytesFicheiro = 256ULL * 1024 * 1024;
@@ -70,6 +67,8 @@ std::u16string Windows1252(std::span<const std::uint8_t> bytes) {
     t.resize(static_cast<std::size_t>(n));
     return t;
 }
+
+constexpr std::size_t MaxDetalhe = 30;
 
 bool ComecaPorSemCaixa(std::u16string_view s, std::u16string_view chave) {
     return s.size() >= chave.size() && IguaisSemCaixaAscii(s.substr(0, chave.size()), chave);
@@ -158,83 +157,171 @@ std::u16string BytesParaTexto(std::span<const std::uint8_t> bytes) {
 
 std::vector<std::u16string> CortarLinhas(std::u16string_view texto) {
     std::vector<std::u16string> linhas;
-    std::size_t i = 0;
-    while (i < texto.size()) {
-        std::size_t fim = i;
-        while (fim < texto.size() && texto[fim] != u'\r' && texto[fim] != u'\n') ++fim;
-        linhas.emplace_back(texto.substr(i, fim - i));
-        i = fim;
-        if (i < texto.size() && texto[i] == u'\r')
-            ++i;
-        if (i < texto.size() && texto[i] == u'\n')
-            ++i;
-    }
+    detalhe::ParaCadaLinha(texto, [&linhas](std::u16string_view l) { linhas.emplace_back(l); });
     return linhas;
 }
 
-TTemaLido LerTema(const std::vector<std::u16string>& linhas, std::u16string_view nomePorOmissao) {
-    TTemaLido r;
-    TTema& tema = r.Tema;
-    TRelatorioTema& rel = r.Relatorio;
-    tema.Nome = std::u16string(nomePorOmissao);
-    tema.Grupo = u"Os meus temas";
-    tema.Origem = TOrigemTema::otPasta;
+namespace detalhe {
 
-    // O conjunto guarda índices das palavras já aceites: nenhuma cópia das letras, e sobrevive ao
-    // crescimento do vetor. A candidata entra primeiro no vetor e sai se já lá estava.
-    auto& palavras = tema.Palavras;
-    const auto letrasDe = [&palavras](std::size_t i) { return std::u16string_view(palavras[i].Letras); };
-    const auto hash = [&letrasDe](std::size_t i) { return std::hash<std::u16string_view>{}(letrasDe(i)); };
-    const auto iguais = [&letrasDe](std::size_t a, std::size_t b) { return letrasDe(a) == letrasDe(b); };
-    std::unordered_set<std::size_t, decltype(hash), decltype(iguais)> vistas(16, hash, iguais);
-    // Num ficheiro enorme a maioria das linhas pode ser lixo: a reserva tem teto.
-    palavras.reserve(std::min<std::size_t>(linhas.size(), 1U << 16));
-    vistas.reserve(std::min<std::size_t>(linhas.size(), 1U << 16));
+TLeitorTema::TLeitorTema(std::u16string_view nomePorOmissao) {
+    FLido.Tema.Nome = std::u16string(nomePorOmissao);
+    FLido.Tema.Grupo = u"Os meus temas";
+    FLido.Tema.Origem = TOrigemTema::otPasta;
+}
 
-    for (std::size_t n = 0; n < linhas.size(); ++n) {
-        std::u16string_view linha = linhas[n];
-        if (n == 0 && !linha.empty() && linha.front() == u'\uFEFF') {
-            linha.remove_prefix(1);
-        }
-        linha = Aparar(linha);
-        if (linha.empty()) {
+void TLeitorTema::Reservar(std::size_t linhas) {
+    // Num ficheiro enorme a maioria das linhas pode ser lixo: a reserva tem teto. Só antes da primeira linha.
+    const std::size_t n = std::min<std::size_t>(linhas, 1U << 16);
+    FLido.Tema.Palavras.reserve(n);
+    std::size_t casas = 16;
+    while (casas < 2 * n) casas *= 2;
+    if (FOcupadas == 0) {
+        FCasas.assign(casas, 0);
+    }
+}
+
+namespace {
+std::uint64_t HashDe(std::u16string_view letras) { return std::hash<std::u16string_view>{}(letras); }
+} // namespace
+
+void TLeitorTema::Crescer() {
+    const std::vector<std::uint64_t> antigas = std::move(FCasas);
+    FCasas.assign(antigas.size() * 2, 0);
+    const std::size_t mascara = FCasas.size() - 1;
+    for (const std::uint64_t casa : antigas) {
+        if (casa == 0) {
             continue;
         }
-        if (linha.front() == u'#') {
-            const std::u16string_view resto = Aparar(linha.substr(1));
-            if (ComecaPorSemCaixa(resto, u"Tema:")) {
-                const auto valor = Aparar(resto.substr(5));
-                if (!valor.empty()) {
-                    tema.Nome = std::u16string(valor);
-                    rel.TemNome = true;
-                }
-            } else if (ComecaPorSemCaixa(resto, u"Grupo:")) {
-                const auto valor = Aparar(resto.substr(6));
-                if (!valor.empty()) {
-                    tema.Grupo = std::u16string(valor);
-                    rel.TemGrupo = true;
-                }
+        std::size_t i = static_cast<std::size_t>(casa >> 32) & mascara;
+        while (FCasas[i] != 0) i = (i + 1) & mascara;
+        FCasas[i] = casa;
+    }
+}
+
+bool TLeitorTema::Nova() {
+    if (FCasas.empty()) {
+        FCasas.assign(16, 0);
+    }
+    if (2 * (FOcupadas + 1) > FCasas.size()) {
+        Crescer();
+    }
+    const auto& palavras = FLido.Tema.Palavras;
+    const std::u16string_view letras = palavras.back().Letras;
+    const std::uint64_t h = HashDe(letras) >> 32;
+    const std::size_t mascara = FCasas.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(h) & mascara;; i = (i + 1) & mascara) {
+        const std::uint64_t casa = FCasas[i];
+        if (casa == 0) {
+            FCasas[i] = (h << 32) | palavras.size();
+            ++FOcupadas;
+            return true;
+        }
+        if ((casa >> 32) == h && palavras[(casa & 0xFFFFFFFFU) - 1].Letras == letras) {
+            return false;
+        }
+    }
+}
+
+void TLeitorTema::Linha(std::u16string_view linha) {
+    ++FNumero;
+    TTema& tema = FLido.Tema;
+    TRelatorioTema& rel = FLido.Relatorio;
+    if (FNumero == 1 && !linha.empty() && linha.front() == u'\uFEFF') {
+        linha.remove_prefix(1);
+    }
+    linha = Aparar(linha);
+    if (linha.empty()) {
+        return;
+    }
+    if (linha.front() == u'#') {
+        const std::u16string_view resto = Aparar(linha.substr(1));
+        if (ComecaPorSemCaixa(resto, u"Tema:")) {
+            if (const auto valor = Aparar(resto.substr(5)); !valor.empty()) {
+                tema.Nome = std::u16string(valor);
+                rel.TemNome = true;
             }
-            continue;
+        } else if (ComecaPorSemCaixa(resto, u"Grupo:")) {
+            if (const auto valor = Aparar(resto.substr(6)); !valor.empty()) {
+                tema.Grupo = std::u16string(valor);
+                rel.TemGrupo = true;
+            }
         }
+        return;
+    }
+    TPalavraTema palavra;
+    if (!JaLimpa(linha, palavra)) {
         TLinhaValidada v = ValidarLinha(linha);
         if (!v.Aceite) {
             ++rel.Rejeitadas;
             if (rel.Detalhe.size() < MaxDetalhe) {
-                rel.Detalhe.push_back(u"linha " + Decimal(static_cast<long long>(n) + 1) + u": «" +
+                rel.Detalhe.push_back(u"linha " + Decimal(static_cast<long long>(FNumero)) + u": «" +
                                       std::u16string(linha) + u"» - " + v.Motivo);
             }
-            continue;
+            return;
         }
-        palavras.push_back(TPalavraTema{std::move(v.Texto), std::move(v.Letras)});
-        if (vistas.insert(palavras.size() - 1).second) {
-            ++rel.Aceites;
-        } else {
-            palavras.pop_back();
-            ++rel.Repetidas;
+        palavra = TPalavraTema{std::move(v.Texto), std::move(v.Letras)};
+    }
+    // O conjunto das vistas guarda índices das palavras aceites, sem copiar as letras: a candidata entra
+    // no vetor e sai se já lá estava.
+    auto& palavras = tema.Palavras;
+    palavras.push_back(std::move(palavra));
+    if (Nova()) {
+        ++rel.Aceites;
+    } else {
+        palavras.pop_back();
+        ++rel.Repetidas;
+    }
+}
+
+// Uma linha aparada que já está na forma final (maiúsculas do alfabeto, juntores só por dentro, sem espaços
+// duplos) sai da validação igual a si mesma; assim poupam-se as cópias da validação completa, que é o que
+// pesa no dicionário.
+bool TLeitorTema::JaLimpa(std::u16string_view linha, TPalavraTema& palavra) {
+    if (!LetraValida(linha.front()) || !LetraValida(linha.back())) {
+        return false;
+    }
+    std::size_t letras = 0;
+    for (std::size_t i = 0; i < linha.size(); ++i) {
+        const char16_t c = linha[i];
+        if (LetraValida(c)) {
+            ++letras;
+        } else if (c == u' ') {
+            if (linha[i - 1] == u' ') {
+                return false;
+            }
+        } else if (c != u'-' && c != u'\'') {
+            return false;
         }
     }
-    return r;
+    palavra.Texto.assign(linha);
+    palavra.Letras.reserve(letras);
+    for (const char16_t c : linha) {
+        if (LetraValida(c)) {
+            palavra.Letras.push_back(c);
+        }
+    }
+    return true;
+}
+
+TTemaLido TLeitorTema::Fim() { return std::move(FLido); }
+
+TTemaLido LerTemaDoTexto(std::u16string_view texto, std::u16string_view nomePorOmissao) {
+    TLeitorTema leitor(nomePorOmissao);
+    // Uma estimativa barata do número de linhas: as palavras de um tema são curtas.
+    leitor.Reservar(texto.size() / 8);
+    ParaCadaLinha(texto, [&leitor](std::u16string_view l) { leitor.Linha(l); });
+    return leitor.Fim();
+}
+
+} // namespace detalhe
+
+TTemaLido LerTema(const std::vector<std::u16string>& linhas, std::u16string_view nomePorOmissao) {
+    detalhe::TLeitorTema leitor(nomePorOmissao);
+    leitor.Reservar(linhas.size());
+    for (const auto& l : linhas) {
+        leitor.Linha(l);
+    }
+    return leitor.Fim();
 }
 
 std::vector<std::uint8_t> LerFicheiro(const std::filesystem::path& caminho) {
@@ -288,7 +375,7 @@ std::vector<std::uint8_t> LerFicheiro(const std::filesystem::path& caminho) {
 TTemaLido LerTemaDeFicheiro(const std::filesystem::path& caminho) {
     const std::vector<std::uint8_t> bytes = LerFicheiro(caminho);
     const std::u16string nome = TextoDoCaminho(caminho.filename());
-    return LerTema(CortarLinhas(BytesParaTexto(bytes)), detalhe::SemUltimaExtensao(nome));
+    return detalhe::LerTemaDoTexto(BytesParaTexto(bytes), detalhe::SemUltimaExtensao(nome));
 }
 
 } // namespace zelta

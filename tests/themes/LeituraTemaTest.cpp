@@ -159,6 +159,27 @@ TEST(LeituraTema, DetalheFicaPelasTrintaPrimeiras) {
     EXPECT_EQ(r.Relatorio.Detalhe.back(), u"linha 60: «x30» - tem algarismos");
 }
 
+TEST(LeituraTema, RepetidasDetetadasEmListasGrandes) {
+    // Mais palavras do que a reserva inicial: a deteção de repetidas tem de sobreviver ao crescimento.
+    const auto palavra = [](int i) {
+        std::u16string p;
+        for (; i > 0; i /= 26) p.push_back(static_cast<char16_t>(u'A' + i % 26));
+        return p;
+    };
+    std::u16string texto;
+    for (int volta = 0; volta < 2; ++volta) {
+        for (int i = 1; i <= 100000; ++i) {
+            texto += palavra(i) + u"\n";
+        }
+    }
+    const std::vector<std::u16string> linhas = CortarLinhas(texto);
+    const TTemaLido r = LerTema(linhas, u"x");
+    EXPECT_EQ(r.Relatorio.Aceites, 100000);
+    EXPECT_EQ(r.Relatorio.Repetidas, 100000);
+    ASSERT_EQ(r.Tema.Palavras.size(), 100000U);
+    EXPECT_EQ(r.Tema.Palavras[99999].Letras, palavra(100000));
+}
+
 TEST(LeituraTema, FicheiroEmUtf16ComNomePorOmissao) {
     const teste::TPastaTemporaria pasta;
     // UTF-16 LE com marca, quebras CR LF, e um nome com dois pontos.

@@ -1,0 +1,122 @@
+// Tempos da carga ao arranque (lista negra, dicionário, temas embutidos) e da leitura de um tema enorme.
+#include "core/Recursos.hpp"
+#include "themes/Biblioteca.hpp"
+#include "themes/Dicionario.hpp"
+#include "themes/LeituraTema.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace zelta;
+
+// Palavra n-ésima, única, de 2 a 15 letras, com acentos de vez em quando (UTF-8).
+std::string PalavraGerada(std::uint32_t n) {
+    static const char* const silabas[] = {"CA", "ME",  "LO", "TRA", "PÃO", "RI", "ÇÃO", "BE", "SU", "NHO",
+                                          "FÉ", "GRA", "DO", "VI",  "ÚL",  "PE", "MAR", "TI", "ZÊ", "QUE"};
+    std::string s;
+    std::uint32_t x = n + 1;
+    while (x > 0) {
+        s += silabas[x % 20];
+        x /= 20;
+    }
+    return s;
+}
+
+class TPastas {
+public:
+    TPastas() {
+        const auto base = std::filesystem::temp_directory_path() / ("zelta_bench_temas_" + std::to_string(::getpid()));
+        Vazia = base / "vazia";
+        ComDicionario = base / "dicionario";
+        Enorme = base / "Enorme.txt";
+        std::filesystem::create_directories(Vazia);
+        std::filesystem::create_directories(ComDicionario);
+        {
+            // Como o dicionário verdadeiro: UTF-8 com marca, CR LF, quatro comentários, 54 000 palavras.
+            std::ofstream f(ComDicionario / "Dicionario.txt", std::ios::binary);
+            f << "\xEF\xBB\xBF# Dicion\xC3\xA1rio\r\n#\r\n#\r\n#\r\n";
+            for (std::uint32_t i = 0; i < 54000; ++i) {
+                f << PalavraGerada(i) << "\r\n";
+            }
+        }
+        {
+            std::ofstream f(Enorme, std::ios::binary);
+            f << "# Tema: Enorme\r\n";
+            std::size_t escritos = 0;
+            for (std::uint32_t i = 0; escritos < 50U * 1024 * 1024; ++i) {
+                // Muitas repetidas e algumas rejeitadas, como num ficheiro errado que alguém importa.
+                std::string linha = (i % 7 == 0) ? "linha " + std::to_string(i) : PalavraGerada(i % 300000);
+                linha += "\r\n";
+                f << linha;
+                escritos += linha.size();
+            }
+        }
+        FBase = base;
+    }
+    ~TPastas() {
+        std::error_code ec;
+        std::filesystem::remove_all(FBase, ec);
+    }
+    std::filesystem::path Vazia, ComDicionario, Enorme;
+
+private:
+    std::filesystem::path FBase;
+};
+
+TPastas& Pastas() {
+    static TPastas p;
+    return p;
+}
+
+void BM_ListaNegraDoRecurso(benchmark::State& estado) {
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(ListaNegraDoRecurso());
+    }
+}
+BENCHMARK(BM_ListaNegraDoRecurso)->Unit(benchmark::kMillisecond);
+
+void BM_CarregarDicionario(benchmark::State& estado) {
+    const auto& pasta = Pastas().ComDicionario;
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(CarregarDicionario(pasta));
+    }
+    estado.SetLabel(VerRecurso(u"DICIONARIO") ? "embutido" : "Dicionario.txt gerado");
+}
+BENCHMARK(BM_CarregarDicionario)->Unit(benchmark::kMillisecond);
+
+void BM_CarregarTemasPastaVazia(benchmark::State& estado) {
+    const auto& pasta = Pastas().Vazia;
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(CarregarTemas(pasta));
+    }
+}
+BENCHMARK(BM_CarregarTemasPastaVazia)->Unit(benchmark::kMillisecond);
+
+// O que a janela faz ao arrancar, junto.
+void BM_CargaAoArranque(benchmark::State& estado) {
+    const auto& pasta = Pastas().ComDicionario;
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(CarregarListaNegra(pasta));
+        benchmark::DoNotOptimize(CarregarDicionario(pasta));
+        benchmark::DoNotOptimize(CarregarTemas(pasta));
+    }
+}
+BENCHMARK(BM_CargaAoArranque)->Unit(benchmark::kMillisecond);
+
+void BM_LerTema50MB(benchmark::State& estado) {
+    const auto& caminho = Pastas().Enorme;
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(LerTemaDeFicheiro(caminho));
+    }
+    estado.SetBytesProcessed(static_cast<std::int64_t>(estado.iterations()) *
+                             static_cast<std::int64_t>(std::filesystem::file_size(caminho)));
+}
+BENCHMARK(BM_LerTema50MB)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
