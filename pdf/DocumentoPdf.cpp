@@ -2,15 +2,11 @@
 // que depois toma o lugar do destino: uma gravação falhada nunca estraga o ficheiro que já existia.
 #include "pdf/DocumentoPdf.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "core/Tipos.hpp"
 
 #include <cairo-pdf.h>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zelta {
 
@@ -20,28 +16,6 @@ std::u16string NomeParaMensagem(const std::filesystem::path& nome) { return DeUt
 
 [[noreturn]] void FalhaGravar(const std::filesystem::path& nome) {
     throw EZelta(u"Não foi possível gravar o ficheiro «" + NomeParaMensagem(nome) + u"».");
-}
-
-bool EscreverTudo(int fd, const unsigned char* dados, std::size_t n) {
-    while (n > 0) {
-        const ssize_t k = ::write(fd, dados, n);
-        if (k < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        dados += k;
-        n -= static_cast<std::size_t>(k);
-    }
-    return true;
-}
-
-// As permissões que um ficheiro novo teria (mkstemp cria-o só para o dono).
-mode_t ModoNormal() {
-    const mode_t mascara = ::umask(0);
-    ::umask(mascara);
-    return 0666 & ~mascara;
 }
 
 } // namespace
@@ -98,18 +72,7 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
         FalhaGravar(nome);
     }
 
-    const auto pasta = nome.has_parent_path() ? nome.parent_path() : std::filesystem::path(".");
-    // Nome curto: um destino com um nome no limite do sistema de ficheiros também se grava.
-    std::string modelo = (pasta / ".zelta-XXXXXX").string();
-    const int fd = ::mkstemp(modelo.data());
-    if (fd < 0) {
-        FalhaGravar(nome);
-    }
-    const bool escrito =
-        EscreverTudo(fd, FBytes.data(), FBytes.size()) && ::fchmod(fd, ModoNormal()) == 0 && ::fsync(fd) == 0;
-    const bool fechado = ::close(fd) == 0;
-    if (!escrito || !fechado || ::rename(modelo.c_str(), nome.c_str()) != 0) {
-        ::unlink(modelo.c_str());
+    if (GravarAtomicamente(nome, FBytes) != 0) {
         FalhaGravar(nome);
     }
 }

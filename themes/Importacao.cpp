@@ -2,17 +2,15 @@
 // A escrita passa por um ficheiro temporário renomeado no fim, para nunca deixar meio tema na pasta.
 #include "themes/Importacao.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 
 namespace zelta {
 
@@ -50,63 +48,6 @@ std::string Conteudo(const TTemaLido& lido) {
         t += u"\r\n";
     }
     return ParaUtf8(t);
-}
-
-// O temporário começa por ponto e não acaba em .txt: se ficar para trás, a biblioteca não o lê.
-int CriarTemporario(const std::filesystem::path& pasta, const std::filesystem::path& destino,
-                    std::filesystem::path& temporario) {
-    static std::atomic<unsigned> contador{0};
-    for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        std::string nome(1, '.');
-        nome.append(destino.filename().string()).append(1, '.').append(std::to_string(::getpid()));
-        nome.append(1, '.').append(std::to_string(contador++)).append(".tmp");
-        temporario = pasta / nome;
-        const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-void EscreverComRenomeacao(const std::filesystem::path& pasta, const std::filesystem::path& destino,
-                           const std::string& bytes) {
-    std::filesystem::path temporario;
-    const int fd = CriarTemporario(pasta, destino, temporario);
-    if (fd < 0) {
-        FalhaDeEscrita(destino, errno);
-    }
-    const auto desistir = [&](int erro) {
-        ::close(fd);
-        ::unlink(temporario.c_str());
-        FalhaDeEscrita(destino, erro);
-    };
-    std::size_t escritos = 0;
-    while (escritos < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + escritos, bytes.size() - escritos);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            desistir(errno);
-        }
-        escritos += static_cast<std::size_t>(n);
-    }
-    // Sem fsync, uma falha de energia logo após a renomeação pode deixar o tema vazio.
-    if (::fsync(fd) != 0) {
-        desistir(errno);
-    }
-    if (::close(fd) != 0) {
-        const int erro = errno;
-        ::unlink(temporario.c_str());
-        FalhaDeEscrita(destino, erro);
-    }
-    if (::rename(temporario.c_str(), destino.c_str()) != 0) {
-        const int erro = errno;
-        ::unlink(temporario.c_str());
-        FalhaDeEscrita(destino, erro);
-    }
 }
 
 // O mesmo ficheiro no disco (também por ligações), e não só o mesmo texto: aqui os nomes distinguem maiúsculas,
@@ -162,7 +103,12 @@ TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesyste
         throw EZelta(u"Não foi possível criar a pasta " + TextoDoCaminho(destino.parent_path()) + u": " +
                      Razao(ec.value()) + u".");
     }
-    EscreverComRenomeacao(destino.parent_path(), destino, Conteudo(lido));
+    const std::string conteudo = Conteudo(lido);
+    if (const int erro =
+            GravarAtomicamente(destino, {reinterpret_cast<const std::uint8_t*>(conteudo.data()), conteudo.size()});
+        erro != 0) {
+        FalhaDeEscrita(destino, erro);
+    }
     return lido;
 }
 
