@@ -1,6 +1,7 @@
 // Os pools de palavras, a escolha das candidatas de cada puzzle, o plano de temas e a corrida do livro.
 #include "book/Livro.hpp"
 
+#include "core/ConjuntoDeFormas.hpp"
 #include "core/Texto.hpp"
 #include "generation/Gerador.hpp"
 #include "generation/Verificador.hpp"
@@ -15,47 +16,6 @@ namespace {
 
 constexpr std::int32_t TentativasPorFonte = 50;
 constexpr std::int32_t IntervaloDoProgresso = 5;
-
-// Conjunto de formas já vistas, por endereçamento aberto: o dicionário inteiro entra sem uma
-// alocação por palavra, e a tabela guarda só índices de 32 bits para caber na cache. As vistas
-// apontam para texto que vive mais do que o conjunto.
-class TConjuntoDeFormas {
-public:
-    explicit TConjuntoDeFormas(std::size_t maximo) {
-        std::size_t capacidade = 16;
-        while (capacidade < maximo * 2) {
-            capacidade *= 2;
-        }
-        FCasas.assign(capacidade, 0);
-        FFormas.reserve(maximo);
-    }
-
-    // Verdadeiro quando a forma é nova (e fica guardada).
-    bool Inserir(std::u16string_view forma) {
-        const std::size_t mascara = FCasas.size() - 1;
-        for (std::size_t i = Hash(forma) & mascara;; i = (i + 1) & mascara) {
-            if (FCasas[i] == 0) {
-                FFormas.push_back(forma);
-                FCasas[i] = static_cast<std::uint32_t>(FFormas.size()); // índice + 1; 0 é casa livre
-                return true;
-            }
-            if (FFormas[FCasas[i] - 1] == forma) {
-                return false;
-            }
-        }
-    }
-
-private:
-    static std::size_t Hash(std::u16string_view s) {
-        std::uint64_t h = 1469598103934665603ULL;
-        for (const char16_t c : s) {
-            h = (h ^ c) * 1099511628211ULL;
-        }
-        return static_cast<std::size_t>(h ^ (h >> 29U));
-    }
-    std::vector<std::uint32_t> FCasas;
-    std::vector<std::u16string_view> FFormas;
-};
 
 // Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas.
 template <class Aceitar>
@@ -73,7 +33,10 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
     if (!config.Acentos) {
         dobradas.reserve(letras);
     }
-    TConjuntoDeFormas vistas(total);
+    std::vector<std::u16string_view> formas;
+    formas.reserve(total);
+    TConjuntoDeFormas vistas;
+    vistas.Reservar(total);
     const std::size_t maisComprida = static_cast<std::size_t>(std::max(0, std::min(config.MaxLetras, config.Lado)));
     const auto maisCurta = static_cast<std::size_t>(std::max(0, config.MinLetras));
     const bool semPalindromos = config.Modo == TModoDirecoes::mdTodas;
@@ -94,7 +57,9 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
             if (semPalindromos && EPalindromo(forma)) {
                 continue;
             }
-            if (vistas.Inserir(forma)) {
+            const auto indice = static_cast<std::uint32_t>(formas.size());
+            if (vistas.Inserir(forma, indice, [&formas](std::uint32_t i) { return formas[i]; })) {
+                formas.push_back(forma);
                 aceitar(p, forma);
             }
         }

@@ -2,6 +2,7 @@
 // corte em linhas sem cópias e o leitor de temas linha a linha.
 #pragma once
 
+#include "core/ConjuntoDeFormas.hpp"
 #include "core/Texto.hpp"
 #include "themes/LeituraTema.hpp"
 
@@ -56,15 +57,11 @@ public:
 private:
     // Insere a última palavra do vetor no conjunto das vistas; falso quando as mesmas letras já lá estavam.
     bool Nova();
-    void Crescer();
     static bool JaLimpa(std::u16string_view linha, TPalavraTema& palavra);
 
     TTemaLido FLido;
     std::size_t FNumero = 0;
-    // Endereçamento aberto: cada casa guarda 32 bits do hash e o índice + 1 da palavra (0 = livre). Só se
-    // comparam as letras quando os hashes batem, o que poupa idas à memória das palavras.
-    std::vector<std::uint64_t> FCasas;
-    std::size_t FOcupadas = 0;
+    TConjuntoDeFormas FVistas;
 };
 
 TTemaLido LerTemaDoTexto(std::u16string_view texto, std::u16string_view nomePorOmissao);

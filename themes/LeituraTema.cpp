@@ -173,53 +173,13 @@ void TLeitorTema::Reservar(std::size_t linhas) {
     // Num ficheiro enorme a maioria das linhas pode ser lixo: a reserva tem teto. Só antes da primeira linha.
     const std::size_t n = std::min<std::size_t>(linhas, 1U << 16);
     FLido.Tema.Palavras.reserve(n);
-    std::size_t casas = 16;
-    while (casas < 2 * n) casas *= 2;
-    if (FOcupadas == 0) {
-        FCasas.assign(casas, 0);
-    }
-}
-
-namespace {
-std::uint64_t HashDe(std::u16string_view letras) { return std::hash<std::u16string_view>{}(letras); }
-} // namespace
-
-void TLeitorTema::Crescer() {
-    const std::vector<std::uint64_t> antigas = std::move(FCasas);
-    FCasas.assign(antigas.size() * 2, 0);
-    const std::size_t mascara = FCasas.size() - 1;
-    for (const std::uint64_t casa : antigas) {
-        if (casa == 0) {
-            continue;
-        }
-        std::size_t i = static_cast<std::size_t>(casa >> 32) & mascara;
-        while (FCasas[i] != 0) i = (i + 1) & mascara;
-        FCasas[i] = casa;
-    }
+    FVistas.Reservar(n);
 }
 
 bool TLeitorTema::Nova() {
-    if (FCasas.empty()) {
-        FCasas.assign(16, 0);
-    }
-    if (2 * (FOcupadas + 1) > FCasas.size()) {
-        Crescer();
-    }
     const auto& palavras = FLido.Tema.Palavras;
-    const std::u16string_view letras = palavras.back().Letras;
-    const std::uint64_t h = HashDe(letras) >> 32;
-    const std::size_t mascara = FCasas.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(h) & mascara;; i = (i + 1) & mascara) {
-        const std::uint64_t casa = FCasas[i];
-        if (casa == 0) {
-            FCasas[i] = (h << 32) | palavras.size();
-            ++FOcupadas;
-            return true;
-        }
-        if ((casa >> 32) == h && palavras[(casa & 0xFFFFFFFFU) - 1].Letras == letras) {
-            return false;
-        }
-    }
+    return FVistas.Inserir(palavras.back().Letras, static_cast<std::uint32_t>(palavras.size() - 1),
+                           [&palavras](std::uint32_t i) -> std::u16string_view { return palavras[i].Letras; });
 }
 
 void TLeitorTema::Linha(std::u16string_view linha) {
