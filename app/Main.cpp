@@ -1,0 +1,416 @@
+// A janela principal: construção dos controlos, carga dos temas e a atualização das opções.
+#include "app/Main.hpp"
+
+#include "app/Controlos.hpp"
+#include "app/Conversoes.hpp"
+#include "app/Estilo.hpp"
+#include "book/Opcoes.hpp"
+#include "core/Texto.hpp"
+#include "themes/Biblioteca.hpp"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace zelta {
+namespace {
+
+constexpr char16_t TextoMix[] = u"Mix de Temas";
+constexpr char16_t TextoDicionario[] = u"Dicionário";
+
+template <class T> T* Criar(QWidget* pai, const char* nome) {
+    auto* w = new T(pai);
+    w->setObjectName(QString::fromLatin1(nome));
+    return w;
+}
+
+// Sem Segoe UI a fonte do ambiente costuma ser mais larga: a letra encolhe até caber no espaço
+// que a etiqueta tem antes do controlo seguinte, em vez de se sobrepor a ele.
+QLabel* Etiqueta(QWidget* pai, const char* nome, const char* texto, int x, int y, int px, int largura = 0) {
+    auto* l = Criar<QLabel>(pai, nome);
+    l->setText(QString::fromUtf8(texto));
+    QFont f = FonteDaJanela(px);
+    while (largura > 0 && f.pixelSize() > 9 && QFontMetrics(f).horizontalAdvance(l->text()) > largura) {
+        f.setPixelSize(f.pixelSize() - 1);
+    }
+    l->setFont(f);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+TCampoNumero* Campo(QWidget* pai, const char* nome, const char* nomeSetas, int x, int y) {
+    auto* c = new TCampoNumero(pai);
+    c->setObjectName(QString::fromLatin1(nome));
+    c->setFont(FonteDaJanela(17));
+    c->setGeometry(x, y, 57, 31);
+    c->Setas()->setObjectName(QString::fromLatin1(nomeSetas));
+    c->Setas()->setGeometry(x + 57, y, 25, 31);
+    return c;
+}
+
+QPushButton* Botao(QWidget* pai, const char* nome, const char* texto, int y) {
+    auto* b = Criar<QPushButton>(pai, nome);
+    b->setText(QString::fromUtf8(texto));
+    b->setFont(FonteDaJanela(15));
+    b->setGeometry(628, y, 140, 45);
+    return b;
+}
+
+} // namespace
+
+QString DicaImportar() {
+    return QStringLiteral("Importar um tema: ficheiro de texto (.txt, UTF-8)\n"
+                          "com uma palavra ou expressão por linha.\n"
+                          "\n"
+                          "A primeira linha pode ser «# Tema: Nome»; sem ela,\n"
+                          "o tema fica com o nome do ficheiro.");
+}
+
+TPedidoFicheiro PedidoGuardarPdf(const std::u16string& nomeProposto) {
+    TPedidoFicheiro p;
+    p.Titulo = u"Guardar o livro";
+    p.Filtros = {u"Ficheiros PDF (*.pdf)"};
+    p.ExtensaoPorOmissao = u"pdf";
+    p.NomeProposto = nomeProposto;
+    p.PerguntarSubstituir = true;
+    return p;
+}
+
+TPedidoFicheiro PedidoAbrirTema() {
+    TPedidoFicheiro p;
+    p.Titulo = u"Importar um tema";
+    p.Filtros = {u"Temas (*.txt)", u"Todos os ficheiros (*)"};
+    return p;
+}
+
+TFormMain::TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, QWidget* pai)
+    : QWidget(pai), FDialogos(dialogos), FPastaDosTemas(std::move(pastaDosTemas)) {
+    FAtualizando = true;
+    FMinPuzzlesAnterior = 1;
+    CriarControlos();
+
+    DefinirIntervalo(*EditMinLetras, 3, 6);
+    DefinirIntervalo(*EditMaxLetras, 3, 12);
+    DefinirIntervalo(*EditNumPalavras, 10, 30);
+    DefinirIntervalo(*EditNumPuzzles, 1, 100);
+    EditMinLetras->DefinirValor(4);
+    EditMaxLetras->DefinirValor(12);
+    EditNumPalavras->DefinirValor(20);
+    EditNumPuzzles->DefinirValor(30);
+    LabelResumo->clear();
+    LabelEstado->clear();
+    ProgressBarLote->setValue(0);
+    BitBtnCancelar->setEnabled(false);
+    FAtualizando = false;
+
+    FListaNegra = CarregarListaNegra(FPastaDosTemas);
+    try {
+        FDicionario = CarregarDicionario(FPastaDosTemas);
+    } catch (const std::exception&) {
+        // Só acontece sem o dicionário embutido e com um Dicionario.txt ilegível: a janela abre sem ele.
+        FDicionario = TTema{};
+    }
+    RecarregarTemas(u"");
+    LigarEventos();
+    OpcoesAlteradas();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::CriarControlos() {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("ZELTA | Orvalen"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(802, 426);
+    setFont(FonteDaJanela(12));
+
+    BevelApp = Criar<QFrame>(this, "BevelApp");
+    BevelApp->setFrameShape(QFrame::Panel);
+    BevelApp->setFrameShadow(QFrame::Raised);
+    BevelApp->setGeometry(606, 20, 185, 121);
+    LabelNome = Criar<QLabel>(this, "LabelNome");
+    LabelNome->setText(QStringLiteral("ZELTA"));
+    LabelNome->setFont(FonteDoNome(40));
+    LabelNome->move(642, 29);
+    LabelNome->adjustSize();
+    LabelAutor = Etiqueta(this, "LabelAutor", "by Orvalen", 622, 89, 17);
+
+    auto* grupo = Criar<QGroupBox>(this, "GroupBoxLivro");
+    grupo->setTitle(QStringLiteral("Livro"));
+    grupo->setFont(FonteDaJanela(17));
+    grupo->setGeometry(16, 8, 579, 289);
+    GroupBoxLivro = grupo;
+
+    RadioGroupTamanho = new TGrupoRadio(
+        QStringLiteral("Tamanho"),
+        {QStringLiteral("10 × 10"), QStringLiteral("12 × 12"), QStringLiteral("15 × 15"), QStringLiteral("20 × 20")},
+        grupo);
+    RadioGroupTamanho->setObjectName(QStringLiteral("RadioGroupTamanho"));
+    RadioGroupTamanho->setGeometry(12, 31, 100, 153);
+    RadioGroupDirecoes =
+        new TGrupoRadio(QStringLiteral("Direções"),
+                        {QStringLiteral("Simples"), QStringLiteral("Com diagonais"), QStringLiteral("Todas")}, grupo);
+    RadioGroupDirecoes->setObjectName(QStringLiteral("RadioGroupDirecoes"));
+    RadioGroupDirecoes->setGeometry(119, 31, 150, 153);
+    for (TGrupoRadio* r : {RadioGroupTamanho, RadioGroupDirecoes}) {
+        r->setFont(FonteDaJanela(15));
+        for (int i = 0; r->Item(i) != nullptr; ++i) {
+            r->Item(i)->setFont(FonteDaJanela(15));
+            r->Item(i)->adjustSize();
+        }
+    }
+    RadioGroupTamanho->DefinirItemIndex(2);
+    RadioGroupDirecoes->DefinirItemIndex(2);
+
+    LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15, 140);
+    EditMinLetras = Campo(grupo, "EditMinLetras", "UpDownMinLetras", 279, 67);
+    LabelMaxLetras = Etiqueta(grupo, "LabelMaxLetras", "Máximo de letras", 425, 41, 15, 140);
+    EditMaxLetras = Campo(grupo, "EditMaxLetras", "UpDownMaxLetras", 425, 67);
+    LabelNumPalavras = Etiqueta(grupo, "LabelNumPalavras", "Máximo de palavras", 279, 113, 15, 140);
+    EditNumPalavras = Campo(grupo, "EditNumPalavras", "UpDownNumPalavras", 279, 139);
+    LabelNumPuzzles = Etiqueta(grupo, "LabelNumPuzzles", "Número de puzzles", 425, 113, 15, 140);
+    EditNumPuzzles = Campo(grupo, "EditNumPuzzles", "UpDownNumPuzzles", 425, 139);
+
+    LabelTituloLivro = Etiqueta(grupo, "LabelTituloLivro", "Título do livro", 12, 193, 15);
+    EditTituloLivro = Criar<QLineEdit>(grupo, "EditTituloLivro");
+    EditTituloLivro->setFont(FonteDaJanela(17));
+    EditTituloLivro->setGeometry(12, 217, 257, 31);
+    EditTituloLivro->setMaxLength(40);
+    LabelLivro = Etiqueta(grupo, "LabelLivro", "Livro", 279, 193, 15);
+    ComboBoxLivro = Criar<QComboBox>(grupo, "ComboBoxLivro");
+    ComboBoxLivro->setEditable(false);
+    ComboBoxLivro->setFont(FonteDaJanela(17));
+    ComboBoxLivro->setGeometry(279, 219, 280, 31);
+
+    CheckBoxAcentos = Criar<QCheckBox>(grupo, "CheckBoxAcentos");
+    CheckBoxAcentos->setText(QStringLiteral("Incluir acentos"));
+    CheckBoxAcentos->setFont(FonteDaJanela(17));
+    CheckBoxAcentos->setGeometry(12, 253, 153, 17);
+    CheckBoxAcentos->setChecked(false);
+    CheckBoxAbrirPDF = Criar<QCheckBox>(grupo, "CheckBoxAbrirPDF");
+    CheckBoxAbrirPDF->setText(QStringLiteral("Abrir PDF"));
+    CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
+    CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
+    CheckBoxAbrirPDF->setChecked(true);
+    // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF}) {
+        c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
+    }
+
+    LabelResumo = Criar<QLabel>(this, "LabelResumo");
+    LabelEstado = Criar<QLabel>(this, "LabelEstado");
+    for (QLabel* l : {LabelResumo, LabelEstado}) {
+        l->setWordWrap(true);
+        // Nomes de temas e de ficheiros vêm do utilizador: nunca são lidos como HTML.
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    LabelResumo->setGeometry(16, 311, 579, 32);
+    LabelEstado->setGeometry(16, 349, 579, 32);
+    ProgressBarLote = Criar<QProgressBar>(this, "ProgressBarLote");
+    ProgressBarLote->setGeometry(16, 391, 579, 21);
+    ProgressBarLote->setRange(0, 100);
+    ProgressBarLote->setValue(0);
+    ProgressBarLote->setTextVisible(false);
+
+    BitBtnImportar = Botao(this, "BitBtnImportar", "Importar", 180);
+    BitBtnImportar->setToolTip(DicaImportar());
+    BitBtnGerar = Botao(this, "BitBtnGerar", "Gerar", 240);
+    BitBtnCancelar = Botao(this, "BitBtnCancelar", "Cancelar", 300);
+    BitBtnCancelar->setEnabled(false);
+    BitBtnSair = Botao(this, "BitBtnSair", "Sair", 361);
+}
+
+void TFormMain::LigarEventos() {
+    const auto refrescar = [this] { OpcoesAlteradas(); };
+    RadioGroupTamanho->AoMudar = refrescar;
+    RadioGroupDirecoes->AoMudar = refrescar;
+    for (TCampoNumero* c : {EditMinLetras, EditMaxLetras, EditNumPalavras, EditNumPuzzles}) {
+        c->AoMudar = refrescar;
+    }
+    connect(CheckBoxAcentos, &QCheckBox::toggled, this, refrescar);
+    connect(ComboBoxLivro, &QComboBox::currentIndexChanged, this, refrescar);
+    connect(BitBtnImportar, &QPushButton::clicked, this, [this] { BitBtnImportarClick(); });
+    connect(BitBtnGerar, &QPushButton::clicked, this, [this] { GerarLivroPdf(); });
+    connect(BitBtnCancelar, &QPushButton::clicked, this, [this] { BitBtnCancelarClick(); });
+    connect(BitBtnSair, &QPushButton::clicked, this, [this] { BitBtnSairClick(); });
+}
+
+TRefsTemas TFormMain::TemasComDicionario() const {
+    TRefsTemas refs = RefsDe(FTemas);
+    if (!FDicionario.Palavras.empty()) {
+        refs.push_back(&FDicionario);
+    }
+    return refs;
+}
+
+void TFormMain::Estado(const std::u16string& texto) { LabelEstado->setText(QTexto(texto)); }
+
+void TFormMain::RecarregarTemas(const std::u16string& selecionar) {
+    std::vector<std::u16string> mensagens;
+    FTemas = CarregarTemas(FPastaDosTemas, &mensagens);
+    PreencherLivros(selecionar);
+    if (FTemas.empty()) {
+        Estado(u"Não foi possível carregar nenhum tema.");
+    } else if (!mensagens.empty()) {
+        Estado(mensagens.front());
+    }
+}
+
+void TFormMain::PreencherLivros(const std::u16string& selecionar) {
+    std::u16string desejado = selecionar;
+    if (desejado.empty() && ComboBoxLivro->currentIndex() >= 0) {
+        desejado = U16(ComboBoxLivro->currentText());
+    }
+    FAtualizando = true;
+    QStringList entradas;
+    for (const auto& g : GruposDosTemas(FTemas)) {
+        entradas << QTexto(g);
+    }
+    entradas << QTexto(TextoMix);
+    if (!FDicionario.Palavras.empty()) {
+        entradas << QTexto(TextoDicionario);
+    }
+    ComboBoxLivro->clear();
+    ComboBoxLivro->addItems(entradas);
+    qsizetype escolhida = 0;
+    for (qsizetype i = 0; i < entradas.size(); ++i) {
+        if (IguaisSemCaixaAscii(U16(entradas[i]), desejado)) {
+            escolhida = i;
+            break;
+        }
+    }
+    ComboBoxLivro->setCurrentIndex(static_cast<int>(escolhida));
+    FAtualizando = false;
+}
+
+void TFormMain::DefinirIntervalo(TCampoNumero& campo, std::int32_t minimo, std::int32_t maximo) {
+    // A mesma ordem de um controlo que recusa mínimo acima do máximo: o intervalo nunca fica invertido.
+    if (maximo < campo.Minimo()) {
+        campo.DefinirMinimo(minimo);
+        campo.DefinirMaximo(maximo);
+    } else {
+        campo.DefinirMaximo(maximo);
+        campo.DefinirMinimo(minimo);
+    }
+}
+
+std::optional<std::int32_t> TFormMain::LerInteiro(const TCampoNumero& campo) const { return campo.Valor(); }
+
+TLeituraOpcoes TFormMain::LerOpcoes() const {
+    TLeituraOpcoes r;
+    const auto falha = [&r](const char16_t* mensagem) {
+        r.Mensagem = mensagem;
+        return r;
+    };
+    if (ComboBoxLivro->currentIndex() < 0) {
+        return falha(u"Não há temas para escolher o livro.");
+    }
+    if (RadioGroupTamanho->ItemIndex() < 0) {
+        return falha(u"Escolha o tamanho da grelha.");
+    }
+    r.Config.Lado = TamanhoDoIndice(RadioGroupTamanho->ItemIndex());
+    if (RadioGroupDirecoes->ItemIndex() < 0) {
+        return falha(u"Escolha as direções.");
+    }
+    r.Config.Modo = ModoDoIndice(RadioGroupDirecoes->ItemIndex());
+    const std::pair<TCampoNumero*, const char16_t*> campos[] = {
+        {EditMinLetras, u"Indique o mínimo de letras."},
+        {EditMaxLetras, u"Indique o máximo de letras."},
+        {EditNumPalavras, u"Indique o número de palavras."},
+        {EditNumPuzzles, u"Indique o número de puzzles."},
+    };
+    std::int32_t* destinos[] = {&r.Config.MinLetras, &r.Config.MaxLetras, &r.Config.NumPalavras, &r.Config.NumPuzzles};
+    for (std::size_t i = 0; i < std::size(campos); ++i) {
+        const auto v = LerInteiro(*campos[i].first);
+        if (!v) {
+            return falha(campos[i].second);
+        }
+        *destinos[i] = *v;
+    }
+    r.Config.Acentos = CheckBoxAcentos->isChecked();
+    const std::u16string entrada = U16(ComboBoxLivro->currentText());
+    r.Config.Mix = entrada == TextoMix;
+    r.Config.Grupo = r.Config.Mix ? std::u16string() : entrada;
+    r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
+    r.Config.Semente = 0;
+    r.Ok = true;
+    return r;
+}
+
+void TFormMain::AjustarCampos() {
+    const std::int32_t lado = TamanhoDoIndice(RadioGroupTamanho->ItemIndex());
+    const std::u16string entrada = U16(ComboBoxLivro->currentText());
+    const bool mix = entrada == TextoMix;
+    const TRefsTemas todos = TemasComDicionario();
+    const TRefsTemas escolha = TemasDaEscolha(todos, mix ? std::u16string() : entrada, mix);
+    const std::int32_t limite = LimiteMaxLetras(lado, escolha);
+
+    DefinirIntervalo(*EditMinLetras, 3, std::min(limite, 6));
+    DefinirIntervalo(*EditMaxLetras, 3, limite);
+    DefinirIntervalo(*EditNumPalavras, 10, MaxPalavrasDoLado(lado));
+    const std::int32_t minPuzzles =
+        mix ? 1 : static_cast<std::int32_t>(std::clamp<std::size_t>(escolha.size(), 1, 100));
+    DefinirIntervalo(*EditNumPuzzles, minPuzzles, 100);
+
+    // O número de puzzles só sobe quando o mínimo muda: um valor escrito depois fica até a análise o recusar.
+    if (minPuzzles != FMinPuzzlesAnterior) {
+        FMinPuzzlesAnterior = minPuzzles;
+        if (const auto v = EditNumPuzzles->Valor(); v && *v < minPuzzles) {
+            EditNumPuzzles->DefinirValor(minPuzzles);
+        }
+    }
+    if (const auto v = EditMaxLetras->Valor(); v && *v > limite) {
+        EditMaxLetras->DefinirValor(limite);
+    }
+    if (const auto v = EditMinLetras->Valor(); v && *v > EditMinLetras->Maximo()) {
+        EditMinLetras->DefinirValor(EditMinLetras->Maximo());
+    }
+    if (const auto v = EditNumPalavras->Valor(); v && *v > EditNumPalavras->Maximo()) {
+        EditNumPalavras->DefinirValor(EditNumPalavras->Maximo());
+    }
+}
+
+void TFormMain::OpcoesAlteradas() {
+    if (FAtualizando) {
+        return;
+    }
+    FAtualizando = true;
+    if (FGerando) {
+        FAtualizando = false;
+        return;
+    }
+    if (ComboBoxLivro->currentIndex() >= 0 && RadioGroupTamanho->ItemIndex() >= 0) {
+        AjustarCampos();
+    }
+    LabelResumo->clear();
+    const TLeituraOpcoes leitura = LerOpcoes();
+    if (!leitura.Ok) {
+        Estado(leitura.Mensagem);
+        BitBtnGerar->setEnabled(false);
+    } else {
+        const TRefsTemas temas = TemasComDicionario();
+        const TAnalise analise = AnalisarOpcoes(leitura.Config, temas);
+        LabelResumo->setText(QTexto(ResumoDasOpcoes(leitura.Config, analise.NumTemas)));
+        Estado(analise.PodeGerar ? analise.Aviso : analise.Motivo);
+        BitBtnGerar->setEnabled(analise.PodeGerar);
+    }
+    BitBtnImportar->setEnabled(true);
+    BitBtnCancelar->setEnabled(false);
+    FAtualizando = false;
+}
+
+} // namespace zelta

@@ -1,0 +1,125 @@
+// A janela única do programa: as opções do livro, as linhas de resumo e de estado, e os botões.
+// A lógica fala com o ambiente só pela costura IDialogos, para se poder testar sem ninguém a clicar.
+#pragma once
+
+#include "app/Dialogos.hpp"
+#include "core/Tipos.hpp"
+#include "themes/Dicionario.hpp"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace zelta {
+
+class TCampoNumero;
+class TGrupoRadio;
+struct TTemaLido;
+
+struct TLeituraOpcoes {
+    bool Ok = false;
+    TConfigLivro Config;
+    std::u16string Mensagem;
+};
+
+class TFormMain final : public QWidget {
+public:
+    // A pasta dos temas vem de fora: o programa dá a de PastaDosTemas, os testes uma temporária.
+    TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, QWidget* pai = nullptr);
+    ~TFormMain() override;
+
+    TRefsTemas TemasComDicionario() const;
+    void RecarregarTemas(const std::u16string& selecionar);
+    void PreencherLivros(const std::u16string& selecionar);
+    void DefinirIntervalo(TCampoNumero& campo, std::int32_t minimo, std::int32_t maximo);
+    std::optional<std::int32_t> LerInteiro(const TCampoNumero& campo) const;
+    TLeituraOpcoes LerOpcoes() const;
+    void OpcoesAlteradas();
+
+    void GerarLivroPdf();
+    void DefinirGerando(bool gerando);
+    void BitBtnImportarClick();
+    void MostrarRelatorioImportacao(const TTemaLido& lido);
+
+    const std::vector<TTema>& Temas() const { return FTemas; }
+    const TTema& Dicionario() const { return FDicionario; }
+    const std::vector<std::u16string>& ListaNegra() const { return FListaNegra; }
+    bool Gerando() const { return FGerando; }
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void CriarControlos();
+    void LigarEventos();
+    void AjustarCampos();
+    void Progresso(std::int32_t indice, std::int32_t total, bool& cancelar);
+    void BitBtnCancelarClick();
+    void BitBtnSairClick();
+    void Estado(const std::u16string& texto);
+    void MostrarErroDoLivro(const std::exception& e);
+
+    IDialogos& FDialogos;
+    std::filesystem::path FPastaDosTemas;
+
+    std::vector<TTema> FTemas;
+    TTema FDicionario;
+    std::vector<std::u16string> FListaNegra;
+    bool FAtualizando = false;
+    bool FGerando = false;
+    bool FCancelar = false;
+    bool FFecharNoFim = false;
+    std::int32_t FMinPuzzlesAnterior = 1;
+    // Da primeira linha de GerarLivroPdf até ao fim: um segundo clique em "Gerar" não abre outro trabalho.
+    bool FNoTrabalho = false;
+
+    QFrame* BevelApp = nullptr;
+    QLabel* LabelNome = nullptr;
+    QLabel* LabelAutor = nullptr;
+    QWidget* GroupBoxLivro = nullptr;
+    TGrupoRadio* RadioGroupTamanho = nullptr;
+    TGrupoRadio* RadioGroupDirecoes = nullptr;
+    QLabel* LabelMinLetras = nullptr;
+    TCampoNumero* EditMinLetras = nullptr;
+    QLabel* LabelMaxLetras = nullptr;
+    TCampoNumero* EditMaxLetras = nullptr;
+    QLabel* LabelNumPalavras = nullptr;
+    TCampoNumero* EditNumPalavras = nullptr;
+    QLabel* LabelNumPuzzles = nullptr;
+    TCampoNumero* EditNumPuzzles = nullptr;
+    QLabel* LabelTituloLivro = nullptr;
+    QLineEdit* EditTituloLivro = nullptr;
+    QLabel* LabelLivro = nullptr;
+    QComboBox* ComboBoxLivro = nullptr;
+    QCheckBox* CheckBoxAcentos = nullptr;
+    QCheckBox* CheckBoxAbrirPDF = nullptr;
+    QLabel* LabelResumo = nullptr;
+    QLabel* LabelEstado = nullptr;
+    QProgressBar* ProgressBarLote = nullptr;
+    QPushButton* BitBtnImportar = nullptr;
+    QPushButton* BitBtnGerar = nullptr;
+    QPushButton* BitBtnCancelar = nullptr;
+    QPushButton* BitBtnSair = nullptr;
+};
+
+// Os pedidos dos dois diálogos de ficheiros da janela.
+TPedidoFicheiro PedidoGuardarPdf(const std::u16string& nomeProposto);
+TPedidoFicheiro PedidoAbrirTema();
+
+// O texto da dica de "Importar".
+QString DicaImportar();
+
+} // namespace zelta

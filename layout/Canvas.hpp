@@ -1,0 +1,44 @@
+// A superfície de desenho de uma página, em milímetros: a composição só fala com esta interface.
+// Cinzentos de 0 (preto) a 255 (branco), −1 para "nenhum"; tamanhos de letra e espessuras em pontos.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace zelta {
+
+enum class TAlinhamento : std::uint8_t { alEsquerda = 0, alCentro = 1, alDireita = 2 };
+
+struct TPontoMm {
+    double X = 0;
+    double Y = 0;
+    friend bool operator==(const TPontoMm&, const TPontoMm&) = default;
+};
+
+TPontoMm PontoMm(double x, double y);
+double PtParaMm(double pt);
+double MmParaPt(double mm);
+
+// Uma página A4 ao alto, origem no canto superior esquerdo, Y a crescer para baixo.
+// Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
+class ICanvasPagina {
+public:
+    virtual ~ICanvasPagina() = default;
+
+    virtual void Linha(double x1, double y1, double x2, double y2, double AEspessuraPt, int ACinza) = 0;
+    // Sem contorno e com preenchimento, o preenchimento cobre também as arestas.
+    virtual void Rectangulo(double x, double y, double ALargura, double AAltura, double AEspessuraPt, int AContorno,
+                            int APreenchimento) = 0;
+    virtual void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, int AContorno,
+                          int APreenchimento) = 0;
+    // Uma só linha de texto; Y é o topo da caixa da linha (ascendente a descendente).
+    virtual void Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
+                       TAlinhamento AAlinhamento) = 0;
+    virtual double LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) = 0;
+    // Altura da caixa da linha da letra normal, medida em "Ag".
+    virtual double AlturaTexto(double ATamanhoPt) = 0;
+    virtual void Imagem(double x, double y, double ALargura, double AAltura, std::u16string_view ANome) = 0;
+};
+
+} // namespace zelta

@@ -1,0 +1,46 @@
+// Um documento PDF de páginas A4 sobre a superfície PDF do cairo: cada página desenha-se num cairo_t
+// em unidades de 1/300 de polegada, e o ficheiro só se grava inteiro, no fim.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zelta {
+
+class TDocumentoPdf {
+public:
+    static constexpr std::int32_t ScreenLogPixels = 300;
+    // A4 ao alto, em pontos PDF.
+    static constexpr double LarguraPt = 210 * 72 / 25.4;
+    static constexpr double AlturaPt = 297 * 72 / 25.4;
+
+    TDocumentoPdf();
+    ~TDocumentoPdf();
+    TDocumentoPdf(const TDocumentoPdf&) = delete;
+    TDocumentoPdf& operator=(const TDocumentoPdf&) = delete;
+
+    // Título e autor vão para o dicionário de informação; definem-se antes da primeira página.
+    void DefinirInfo(std::u16string_view titulo, std::u16string_view autor);
+
+    // Fecha a página corrente e acrescenta outra; o contexto devolvido vale até à página seguinte.
+    cairo_t* AddPage();
+    std::int32_t NumPaginas() const { return FNumPaginas; }
+
+    // Fecha a última página e grava o PDF inteiro; levanta EZelta quando não consegue, sem deixar
+    // ficheiro meio escrito nem tocar no que já lá estava.
+    void SaveToFile(const std::filesystem::path& nome);
+
+private:
+    static cairo_status_t Escrever(void* fecho, const unsigned char* dados, unsigned int n);
+
+    cairo_surface_t* FSuperficie = nullptr;
+    cairo_t* FPagina = nullptr;
+    std::int32_t FNumPaginas = 0;
+    std::vector<unsigned char> FBytes;
+};
+
+} // namespace zelta

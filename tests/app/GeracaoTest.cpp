@@ -1,0 +1,241 @@
+#include "Apoio.hpp"
+
+#include "app/Conversoes.hpp"
+#include "book/Opcoes.hpp"
+#include "core/Texto.hpp"
+#include "layout/Paginas.hpp"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace zelta {
+namespace {
+
+using teste::TJanelaDeTeste;
+
+// Corre dentro do processamento de eventos da corrida, como um utilizador que olha e clica.
+class TObservador {
+public:
+    explicit TObservador(TJanelaDeTeste& t) : FT(t) {
+        FTimer.setInterval(0);
+        QObject::connect(&FTimer, &QTimer::timeout, [this] {
+            const QString e = FT.Estado();
+            if (Estados.isEmpty() || Estados.back() != e) {
+                Estados << e;
+            }
+            if (FT.Janela().Gerando() && Acao) {
+                Acao(FT.Controlo<QProgressBar>("ProgressBarLote")->value());
+            }
+        });
+        FTimer.start();
+    }
+    QStringList Estados;
+    std::function<void(int valor)> Acao;
+
+private:
+    TJanelaDeTeste& FT;
+    QTimer FTimer;
+};
+
+// Um livro pequeno de 10 × 10 a partir de Natureza, para a corrida ser curta.
+void OpcoesPequenas(TJanelaDeTeste& t, int puzzles) {
+    t.EscolherRadio("RadioGroupTamanho", 0);
+    t.Escrever("EditNumPuzzles", QString::number(puzzles));
+    ASSERT_TRUE(t.Botao("BitBtnGerar")->isEnabled()) << t.Estado().toStdString();
+}
+
+void GuardarEm(TJanelaDeTeste& t, const std::filesystem::path& pasta) {
+    t.Dialogos.AoGuardar = [pasta](const TPedidoFicheiro& p) { return pasta / ParaUtf8(p.NomeProposto); };
+}
+
+void EsperarOciosa(TJanelaDeTeste& t) {
+    EXPECT_FALSE(t.Janela().Gerando());
+    EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
+    EXPECT_TRUE(t.Botao("BitBtnImportar")->isEnabled());
+    EXPECT_TRUE(t.Controlo<QWidget>("GroupBoxLivro")->isEnabled());
+    EXPECT_FALSE(t.Botao("BitBtnCancelar")->isEnabled());
+    EXPECT_EQ(t.Controlo<QProgressBar>("ProgressBarLote")->value(), 0);
+}
+
+TEST(Gerar, LivroInteiroGravaOPdfComONomePropostoEAFraseFinal) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 3);
+    const auto saida = t.Pasta().parent_path();
+    GuardarEm(t, saida);
+    TObservador obs(t);
+    const QString resumo = t.Resumo();
+    t.Clicar(t.Botao("BitBtnGerar"));
+
+    ASSERT_EQ(t.Dialogos.PedidosGuardar.size(), 1U);
+    const TPedidoFicheiro& p = t.Dialogos.PedidosGuardar[0];
+    EXPECT_EQ(p.NomeProposto, u"Zelta_Natureza_10x10_3.pdf");
+    EXPECT_EQ(p.Filtros, (std::vector<std::u16string>{u"Ficheiros PDF (*.pdf)"}));
+    EXPECT_EQ(p.ExtensaoPorOmissao, u"pdf");
+    EXPECT_TRUE(p.PerguntarSubstituir);
+    EXPECT_TRUE(t.Dialogos.Perguntas.empty());
+
+    const auto pdf = saida / "Zelta_Natureza_10x10_3.pdf";
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(teste::LerTudo(pdf).substr(0, 5), "%PDF-");
+    EXPECT_EQ(t.Estado(), QTexto(MensagemLivroGerado(3, NumPaginasLivro(3))));
+    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: 3 puzzles, ")));
+    EXPECT_TRUE(t.Dialogos.Mensagens.empty());
+    EXPECT_EQ(t.Dialogos.Abertos, (std::vector<std::filesystem::path>{pdf}));
+    EXPECT_EQ(t.Resumo(), resumo);
+    EsperarOciosa(t);
+
+    // O progresso conta 1..N e nunca passa do total, nem na chamada de fecho.
+    EXPECT_TRUE(obs.Estados.contains(QStringLiteral("A verificar as palavras disponíveis…")));
+    EXPECT_TRUE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 1 de 3…")));
+    EXPECT_TRUE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 3 de 3…")));
+    EXPECT_FALSE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 4 de 3…")));
+}
+
+TEST(Gerar, SemAbrirPdfNadaSeAbre) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 3);
+    GuardarEm(t, t.Pasta().parent_path());
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxAbrirPDF"));
+    t.Clicar(t.Botao("BitBtnGerar"));
+    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: ")));
+    EXPECT_TRUE(t.Dialogos.Abertos.empty());
+}
+
+TEST(Gerar, DesistirDoDialogoDeGuardarNaoComecaNada) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 3);
+    t.Clicar(t.Botao("BitBtnGerar"));
+    EXPECT_EQ(t.Dialogos.PedidosGuardar.size(), 1U);
+    EXPECT_EQ(t.Estado(), QStringLiteral("A verificar as palavras disponíveis…"));
+    EsperarOciosa(t);
+}
+
+TEST(Gerar, CancelarAMeioNaoGravaNada) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 20);
+    const auto saida = t.Pasta().parent_path() / "saida";
+    std::filesystem::create_directories(saida);
+    GuardarEm(t, saida);
+    TObservador obs(t);
+    QString depoisDoClique;
+    obs.Acao = [&](int valor) {
+        if (valor == 7 && t.Botao("BitBtnCancelar")->isEnabled()) {
+            t.Clicar(t.Botao("BitBtnCancelar"));
+            depoisDoClique = t.Estado();
+            EXPECT_FALSE(t.Botao("BitBtnCancelar")->isEnabled());
+        }
+    };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    EXPECT_EQ(depoisDoClique, QStringLiteral("A cancelar…"));
+    EXPECT_EQ(t.Estado(), QStringLiteral("Geração cancelada aos 7 de 20 puzzles. Nada foi gravado."));
+    EXPECT_TRUE(std::filesystem::is_empty(saida));
+    EXPECT_TRUE(t.Dialogos.Mensagens.empty());
+    EsperarOciosa(t);
+}
+
+TEST(Gerar, FecharDuranteACorrida) {
+    for (const bool sim : {true, false}) {
+        TJanelaDeTeste t;
+        OpcoesPequenas(t, 5);
+        const auto saida = t.Pasta().parent_path() / "saida";
+        std::filesystem::create_directories(saida);
+        GuardarEm(t, saida);
+        t.Dialogos.Respostas = {sim};
+        TObservador obs(t);
+        bool aberta = false;
+        obs.Acao = [&](int valor) {
+            if (valor == 2 && t.Dialogos.Perguntas.empty()) {
+                t.Janela().close();
+                // O fecho é recusado enquanto a corrida não volta.
+                aberta = t.Janela().isVisible();
+            }
+        };
+        t.Clicar(t.Botao("BitBtnGerar"));
+        EXPECT_EQ(t.Dialogos.Perguntas, (std::vector<std::u16string>{u"Está a ser gerado um livro. Cancelar e sair?"}));
+        EXPECT_TRUE(aberta);
+        EXPECT_EQ(t.Janela().isVisible(), !sim) << sim;
+        EXPECT_EQ(std::filesystem::is_empty(saida), sim) << sim;
+        if (sim) {
+            EXPECT_EQ(t.Estado(), QStringLiteral("Geração cancelada aos 2 de 5 puzzles. Nada foi gravado."));
+        }
+    }
+}
+
+// Um grupo de um só tema com poucas palavras: depois do primeiro puzzle faltam palavras novas.
+void TemaCurto(const std::filesystem::path& pasta) {
+    std::string s = "# Tema: Curto\r\n# Grupo: Curtos\r\n";
+    for (const char* p :
+         {"GATO", "CAO", "RATO", "PATO", "LOBO", "URSO", "LEAO", "TIGRE", "ZEBRA", "CABRA", "VACA", "MULA"}) {
+        s += std::string(p) + "\r\n";
+    }
+    teste::EscreverFicheiro(pasta / "Curto.txt", s);
+}
+
+TEST(Gerar, EstimativaCurtaRespondidaNaoMostraOResumo) {
+    TJanelaDeTeste t(TemaCurto);
+    t.EscolherRadio("RadioGroupTamanho", 0);
+    t.EscolherLivro(QStringLiteral("Curtos"));
+    t.Escrever("EditNumPuzzles", QStringLiteral("10"));
+    ASSERT_TRUE(t.Botao("BitBtnGerar")->isEnabled()) << t.Estado().toStdString();
+    t.Dialogos.Respostas = {false};
+    t.Clicar(t.Botao("BitBtnGerar"));
+    ASSERT_EQ(t.Dialogos.Perguntas.size(), 1U);
+    EXPECT_TRUE(QTexto(t.Dialogos.Perguntas[0]).endsWith(QStringLiteral("Gerar mesmo assim?")));
+    EXPECT_EQ(t.Estado(), t.Resumo());
+    EXPECT_TRUE(t.Dialogos.PedidosGuardar.empty());
+    EsperarOciosa(t);
+}
+
+TEST(Gerar, FalhasVaoParaOEstadoEAteCincoParaACaixa) {
+    TJanelaDeTeste t(TemaCurto);
+    t.EscolherRadio("RadioGroupTamanho", 0);
+    t.EscolherLivro(QStringLiteral("Curtos"));
+    t.Escrever("EditNumPuzzles", QStringLiteral("10"));
+    t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->setChecked(false);
+    t.Dialogos.Respostas = {true};
+    GuardarEm(t, t.Pasta().parent_path());
+    t.Clicar(t.Botao("BitBtnGerar"));
+
+    ASSERT_EQ(t.Dialogos.Mensagens.size(), 1U) << t.Estado().toStdString();
+    EXPECT_EQ(t.Dialogos.Mensagens[0].Tipo, TTipoMensagem::tmAviso);
+    const QStringList linhas = QTexto(t.Dialogos.Mensagens[0].Texto).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(linhas[0], t.Estado());
+    const QRegularExpression fim(
+        QStringLiteral("^Livro gerado: .* Faltam (\\d+) puzzles que não foi possível gerar\\.$"));
+    const auto m = fim.match(t.Estado());
+    ASSERT_TRUE(m.hasMatch()) << t.Estado().toStdString();
+    const int faltam = m.captured(1).toInt();
+    ASSERT_GT(faltam, 0);
+    EXPECT_EQ(linhas[1], QString());
+    EXPECT_EQ(linhas.size(), 2 + std::min(faltam, 5));
+    for (qsizetype i = 2; i < linhas.size(); ++i) {
+        EXPECT_TRUE(linhas[i].startsWith(QStringLiteral("Puzzle "))) << linhas[i].toStdString();
+    }
+    EXPECT_TRUE(std::filesystem::exists(t.Pasta().parent_path() / "Zelta_Curtos_10x10_10.pdf"));
+    EsperarOciosa(t);
+}
+
+TEST(Gerar, ErroAGravarMostraACaixaEAJanelaContinua) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 3);
+    t.Dialogos.AoGuardar = [&t](const TPedidoFicheiro&) { return t.Pasta() / "nao" / "existe" / "livro.pdf"; };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    ASSERT_EQ(t.Dialogos.Mensagens.size(), 1U);
+    EXPECT_EQ(t.Dialogos.Mensagens[0].Tipo, TTipoMensagem::tmErro);
+    const QString caixa = QTexto(t.Dialogos.Mensagens[0].Texto);
+    EXPECT_TRUE(caixa.startsWith(QStringLiteral("Não foi possível gerar o livro.\r\n"))) << caixa.toStdString();
+    EXPECT_EQ(t.Estado(), QStringLiteral("Erro: ") + caixa.section(QStringLiteral("\r\n"), 1));
+    EXPECT_TRUE(t.Dialogos.Abertos.empty());
+    EsperarOciosa(t);
+
+    // E um segundo livro sai normalmente.
+    GuardarEm(t, t.Pasta().parent_path());
+    t.Clicar(t.Botao("BitBtnGerar"));
+    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: "))) << t.Estado().toStdString();
+}
+
+} // namespace
+} // namespace zelta

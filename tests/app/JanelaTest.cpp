@@ -1,0 +1,136 @@
+#include "Apoio.hpp"
+
+#include "app/Conversoes.hpp"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zelta {
+namespace {
+
+using teste::TJanelaDeTeste;
+
+struct TIntervalo {
+    std::int32_t Min, Max, Valor;
+    friend bool operator==(const TIntervalo&, const TIntervalo&) = default;
+    friend std::ostream& operator<<(std::ostream& o, const TIntervalo& i) {
+        return o << "[" << i.Min << ", " << i.Max << "] = " << i.Valor;
+    }
+};
+
+TIntervalo IntervaloDe(TJanelaDeTeste& t, const char* campo) {
+    TCampoNumero* c = t.CampoNum(campo);
+    return {c->Minimo(), c->Maximo(), c->Valor().value_or(-999)};
+}
+
+TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
+    TJanelaDeTeste t;
+    EXPECT_EQ(t.Janela().windowTitle(), QStringLiteral("ZELTA | Orvalen"));
+    EXPECT_EQ(t.Janela().size(), QSize(802, 426));
+    EXPECT_EQ(t.Entradas(), (QStringList{"Natureza", "Ciência", "Portugal", "Mundo", "Dia a Dia", "Cultura e Lazer",
+                                         "Verbos", "Mix de Temas", "Dicionário"}));
+    EXPECT_EQ(t.Livros()->currentText(), QStringLiteral("Natureza"));
+    EXPECT_EQ(t.Controlo<TGrupoRadio>("RadioGroupTamanho")->ItemIndex(), 2);
+    EXPECT_EQ(t.Controlo<TGrupoRadio>("RadioGroupDirecoes")->ItemIndex(), 2);
+    // Animais tem uma palavra de 16 letras: o lado 15 é que limita o máximo.
+    EXPECT_EQ(IntervaloDe(t, "EditMinLetras"), (TIntervalo{3, 6, 4}));
+    EXPECT_EQ(IntervaloDe(t, "EditMaxLetras"), (TIntervalo{3, 15, 12}));
+    EXPECT_EQ(IntervaloDe(t, "EditNumPalavras"), (TIntervalo{10, 20, 20}));
+    EXPECT_EQ(IntervaloDe(t, "EditNumPuzzles"), (TIntervalo{3, 100, 30}));
+    EXPECT_EQ(t.Resumo(),
+              QStringLiteral("30 puzzles · 15 × 15 · Natureza (3 temas) · Todas · até 20 palavras de 4 a 12 letras"));
+    EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
+    EXPECT_TRUE(t.Botao("BitBtnImportar")->isEnabled());
+    EXPECT_FALSE(t.Botao("BitBtnCancelar")->isEnabled());
+    EXPECT_FALSE(t.Controlo<QCheckBox>("CheckBoxAcentos")->isChecked());
+    EXPECT_TRUE(t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->isChecked());
+    EXPECT_EQ(t.Controlo<QLineEdit>("EditTituloLivro")->maxLength(), 40);
+    EXPECT_EQ(t.Controlo<QProgressBar>("ProgressBarLote")->value(), 0);
+    EXPECT_TRUE(t.Botao("BitBtnImportar")->toolTip().startsWith(QStringLiteral("Importar um tema: ficheiro de texto")));
+    EXPECT_FALSE(t.Janela().Dicionario().Palavras.empty());
+    EXPECT_FALSE(t.Janela().ListaNegra().empty());
+}
+
+TEST(Janela, LadoELivroAjustamIntervalosEValores) {
+    TJanelaDeTeste t;
+    t.EscolherRadio("RadioGroupTamanho", 0);
+    EXPECT_EQ(IntervaloDe(t, "EditNumPalavras"), (TIntervalo{10, 10, 10}));
+    EXPECT_EQ(IntervaloDe(t, "EditMaxLetras"), (TIntervalo{3, 10, 10}));
+    EXPECT_EQ(IntervaloDe(t, "EditMinLetras"), (TIntervalo{3, 6, 4}));
+
+    // Mix: o mínimo de puzzles desce para 1 sem mexer no valor.
+    t.EscolherLivro(QStringLiteral("Mix de Temas"));
+    EXPECT_EQ(IntervaloDe(t, "EditNumPuzzles"), (TIntervalo{1, 100, 30}));
+    t.Escrever("EditNumPuzzles", QStringLiteral("2"));
+    EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
+    // Dia a Dia tem 5 temas: o novo mínimo sobe o valor.
+    t.EscolherLivro(QStringLiteral("Dia a Dia"));
+    EXPECT_EQ(IntervaloDe(t, "EditNumPuzzles"), (TIntervalo{5, 100, 5}));
+    // Escrito depois abaixo do mínimo, fica; a análise é que recusa.
+    t.Escrever("EditNumPuzzles", QStringLiteral("4"));
+    EXPECT_EQ(IntervaloDe(t, "EditNumPuzzles"), (TIntervalo{5, 100, 4}));
+    EXPECT_EQ(t.Estado(), QStringLiteral("O grupo Dia a Dia tem 5 temas: peça pelo menos 5 puzzles."));
+    EXPECT_FALSE(t.Botao("BitBtnGerar")->isEnabled());
+}
+
+TEST(Janela, TextoEscritoFicaEGerarDesligaComAFraseCerta) {
+    const struct {
+        const char* Campo;
+        const char* Texto;
+        const char* Estado;
+    } casos[] = {
+        {"EditMinLetras", "2", "O mínimo de letras tem de estar entre 3 e 6."},
+        {"EditNumPuzzles", "", "Indique o número de puzzles."},
+        {"EditMaxLetras", "doze", "Indique o máximo de letras."},
+        {"EditNumPalavras", " ", "Indique o número de palavras."},
+    };
+    for (const auto& c : casos) {
+        TJanelaDeTeste t;
+        t.Escrever(c.Campo, QString::fromUtf8(c.Texto));
+        EXPECT_EQ(t.Controlo<QLineEdit>(c.Campo)->text(), QString::fromUtf8(c.Texto)) << c.Campo;
+        EXPECT_EQ(t.Estado(), QString::fromUtf8(c.Estado)) << c.Campo;
+        EXPECT_FALSE(t.Botao("BitBtnGerar")->isEnabled()) << c.Campo;
+    }
+}
+
+TEST(Janela, TituloEAbrirPdfNaoRefrescam) {
+    TJanelaDeTeste t;
+    auto* estado = t.Controlo<QLabel>("LabelEstado");
+    estado->setText(QStringLiteral("marca"));
+    t.Escrever("EditTituloLivro", QStringLiteral("O meu livro"));
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxAbrirPDF"));
+    EXPECT_EQ(estado->text(), QStringLiteral("marca"));
+    EXPECT_FALSE(t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->isChecked());
+    // As opções do livro refrescam: a marca desaparece.
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxAcentos"));
+    EXPECT_NE(estado->text(), QStringLiteral("marca"));
+}
+
+TEST(Janela, LerOpcoesLeOQueEstaNosControlos) {
+    TJanelaDeTeste t;
+    t.EscolherRadio("RadioGroupTamanho", 3);
+    t.EscolherRadio("RadioGroupDirecoes", 1);
+    t.Escrever("EditTituloLivro", QStringLiteral("  O Mar  "));
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxAcentos"));
+    t.EscolherLivro(QStringLiteral("Dicionário"));
+    TLeituraOpcoes l = t.Janela().LerOpcoes();
+    ASSERT_TRUE(l.Ok);
+    EXPECT_EQ(l.Config.Lado, 20);
+    EXPECT_EQ(l.Config.Modo, TModoDirecoes::mdDiagonais);
+    EXPECT_TRUE(l.Config.Acentos);
+    EXPECT_FALSE(l.Config.Mix);
+    EXPECT_EQ(l.Config.Grupo, u"Dicionário");
+    EXPECT_EQ(l.Config.Titulo, u"O Mar");
+    EXPECT_EQ(l.Config.Semente, 0U);
+
+    t.EscolherLivro(QStringLiteral("Mix de Temas"));
+    l = t.Janela().LerOpcoes();
+    EXPECT_TRUE(l.Config.Mix);
+    EXPECT_EQ(l.Config.Grupo, u"");
+    EXPECT_EQ(t.Resumo().section(QStringLiteral(" · "), 2, 2), QStringLiteral("Mix"));
+}
+
+} // namespace
+} // namespace zelta
