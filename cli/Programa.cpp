@@ -131,8 +131,9 @@ private:
 
 bool MesmoFicheiro(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec1, ec2;
-    const auto ca = std::filesystem::weakly_canonical(a, ec1);
-    const auto cb = std::filesystem::weakly_canonical(b, ec2);
+    // Absolutos primeiro: o weakly_canonical de um relativo que ainda não existe fica relativo.
+    const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
+    const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
     return !ec1 && !ec2 && ca == cb;
 }
 
@@ -168,7 +169,7 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         if (a.Estrito) {
             throw TFim{SaidaRecusado, frase};
         }
-        Escrever(amb.Erros, frase + u" Continua-se sem --estrito.");
+        Escrever(amb.Erros, frase + u" Continua-se assim mesmo (com --estrito, pararia aqui).");
     }
 
     TRelatorioLivro relatorio;
