@@ -10,7 +10,11 @@ namespace {
 
 volatile std::sig_atomic_t GInterrompido = 0;
 
-extern "C" void AoInterromper(int) { GInterrompido = 1; }
+// Um segundo Ctrl-C já não espera pela corrida.
+extern "C" void AoInterromper(int sinal) {
+    GInterrompido = 1;
+    std::signal(sinal, SIG_DFL);
+}
 
 } // namespace
 

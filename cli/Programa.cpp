@@ -85,7 +85,7 @@ TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std:
     return c;
 }
 
-// A barra de progresso em stderr: só redesenha quando o puzzle muda.
+// A barra de progresso em stderr, só quando é um terminal.
 class TBarra {
 public:
     TBarra(std::ostream& erros, bool ativa) : FErros(erros), FAtiva(ativa) {}
@@ -100,11 +100,12 @@ public:
     }
 
     void Puzzle(std::int32_t indice, std::int32_t total) {
-        const std::int32_t atual = std::min(indice + 1, total);
-        if (!FAtiva || total <= 0 || atual == FUltimo) {
+        // A corrida chama de cinco em cinco tentativas com o mesmo índice; só se redesenha quando muda.
+        if (!FAtiva || total <= 0 || indice == FUltimo) {
             return;
         }
-        FUltimo = atual;
+        FUltimo = indice;
+        const std::int32_t atual = std::min(indice + 1, total);
         const std::int32_t cheio = LarguraDaBarra * std::min(indice, total) / total;
         std::string linha = "\r[";
         linha.append(static_cast<std::size_t>(cheio), '#');
