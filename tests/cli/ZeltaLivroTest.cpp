@@ -288,13 +288,14 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
 }
 
-// Como na janela, os valores por omissão encolhem ao que o lado permite; os dados à mão não mudam.
-TEST_F(ZeltaLivro, ValoresPorOmissaoCabemNumaGrelhaPequena) {
-    const TExecucao e = Correr({"--tamanho", "10", "--puzzles", "3", "--semente", "9"});
+// Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa
+// maiúsculas e acentos.
+TEST_F(ZeltaLivro, ValoresPorOmissaoCabemNumaGrelhaPequenaEOLivroAceitaMaiusculasESemAcentos) {
+    const TExecucao e = Correr({"--tamanho", "10", "--livro", "CIENCIA", "--puzzles", "4", "--semente", "9"});
     ASSERT_EQ(e.Estado, 0) << e.Erros;
     EXPECT_EQ(Linhas(e.Saida).front(),
-              "3 puzzles · 10 × 10 · Natureza (3 temas) · Todas · até 10 palavras de 4 a 10 letras");
-    EXPECT_TRUE(fs::exists(Trabalho / "Zelta_Natureza_10x10_3.pdf"));
+              "4 puzzles · 10 × 10 · Ciência (4 temas) · Todas · até 10 palavras de 4 a 10 letras");
+    EXPECT_TRUE(fs::exists(Trabalho / "Zelta_Ciencia_10x10_4.pdf"));
 }
 
 TEST_F(ZeltaLivro, EstimativaCurtaParaComEstritoESemEleOsPuzzlesEmFaltaSaoListados) {
