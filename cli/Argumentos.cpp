@@ -1,0 +1,215 @@
+// Os argumentos do zelta-livro. O CLI11 só separa as opções; cada valor é convertido aqui para que os
+// erros saiam numa frase portuguesa, como os da janela.
+#include "cli/Argumentos.hpp"
+
+#include "core/Texto.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+
+namespace zelta::cli {
+
+namespace {
+
+constexpr int EstadoLinhaDeComando = 1;
+constexpr int EstadoOpcoes = 2;
+
+std::string_view SemEspacos(std::string_view s) {
+    const auto inicio = s.find_first_not_of(" \t");
+    if (inicio == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(inicio, s.find_last_not_of(" \t") - inicio + 1);
+}
+
+template <class T> std::optional<T> Inteiro(std::string_view texto) {
+    texto = SemEspacos(texto);
+    T valor{};
+    const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
+    if (texto.empty() || erro != std::errc{} || fim != texto.data() + texto.size()) {
+        return std::nullopt;
+    }
+    return valor;
+}
+
+// As frases da janela quando um campo numérico não tem um número, mais o que foi recebido.
+std::int32_t LerNumero(const std::string& texto, const char* pedido) {
+    const auto valor = Inteiro<std::int32_t>(texto);
+    if (!valor) {
+        std::string m = pedido;
+        m += ": «";
+        m += texto;
+        m += "» não é um número inteiro.";
+        throw EArgumentos(m, EstadoOpcoes);
+    }
+    return *valor;
+}
+
+TModoDirecoes LerModo(const std::string& texto) {
+    const std::u16string t = DeUtf8(SemEspacos(texto));
+    if (IguaisSemCaixaAscii(t, u"simples")) {
+        return TModoDirecoes::mdSimples;
+    }
+    if (IguaisSemCaixaAscii(t, u"diagonais")) {
+        return TModoDirecoes::mdDiagonais;
+    }
+    if (IguaisSemCaixaAscii(t, u"todas")) {
+        return TModoDirecoes::mdTodas;
+    }
+    std::string m = "As direções são simples, diagonais ou todas, não «";
+    m += texto;
+    m += "».";
+    throw EArgumentos(m, EstadoOpcoes);
+}
+
+std::string NomeDaOpcao(const std::string& mensagem) {
+    // O CLI11 começa as suas mensagens de falta de valor pelo nome da opção e dois pontos.
+    const auto doisPontos = mensagem.find(':');
+    if (mensagem.starts_with("--") && doisPontos != std::string::npos) {
+        return mensagem.substr(0, doisPontos);
+    }
+    return {};
+}
+
+} // namespace
+
+TArgumentos LerArgumentos(const std::vector<std::string>& args) {
+    CLI::App app{"Faz um livro de Sopa de Letras em PDF, sem janela, pelo mesmo caminho do botão «Gerar».",
+                 "zelta-livro"};
+    app.option_defaults()->group("Opções");
+    app.set_help_flag("-h,--ajuda", "Mostra esta ajuda e sai.");
+    app.allow_extras();
+    app.get_formatter()->label("Usage", "Utilização");
+    app.get_formatter()->label("OPTIONS", "OPÇÕES");
+    app.get_formatter()->label("Options", "Opções");
+    app.get_formatter()->column_width(28);
+
+    std::string tamanho, direcoes, minLetras, maxLetras, palavras, puzzles, livro, titulo, semente;
+    std::string saida, json, temas, importar;
+    bool acentos = false, estrito = false, listar = false, substituir = false;
+
+    const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const char* ajuda) {
+        return app.add_option(nome, destino, ajuda)
+            ->type_name(tipo)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    };
+    CLI::Option* oTamanho = opcao("--tamanho", tamanho, "N", "Lado da grelha: 10, 12, 15 ou 20 (15).");
+    CLI::Option* oDirecoes = opcao("--direcoes", direcoes, "MODO", "simples, diagonais ou todas (todas).");
+    CLI::Option* oMin = opcao("--min-letras", minLetras, "N", "Mínimo de letras de cada palavra, 3 a 6 (4).");
+    CLI::Option* oMax = opcao("--max-letras", maxLetras, "N", "Máximo de letras de cada palavra (12).");
+    CLI::Option* oPalavras = opcao("--palavras", palavras, "N", "Máximo de palavras por puzzle (20).");
+    CLI::Option* oPuzzles = opcao("--puzzles", puzzles, "N", "Número de puzzles, 1 a 100 (30).");
+    CLI::Option* oLivro =
+        opcao("--livro", livro, "NOME", "Um grupo de temas, «Mix de Temas» ou «Dicionário» (o primeiro grupo).");
+    CLI::Option* oTitulo = opcao("--titulo", titulo, "TEXTO", "Título do livro, até 40 caracteres.");
+    CLI::Option* oAcentos = app.add_flag("--acentos", acentos, "A grelha leva as letras acentuadas.");
+    CLI::Option* oSemente = opcao("--semente", semente, "N", "Semente do livro; por omissão, uma nova.");
+    CLI::Option* oSaida = opcao("--saida", saida, "FICHEIRO.pdf", "O PDF a gravar (nome por omissão na pasta atual).");
+    CLI::Option* oJson = opcao("--json", json, "FICHEIRO", "Grava também o livro em JSON.");
+    CLI::Option* oEstrito =
+        app.add_flag("--estrito", estrito, "Para, sem gravar, quando a estimativa diz que faltam palavras.");
+    CLI::Option* oTemas = opcao("--temas", temas, "PASTA", "A pasta dos temas do utilizador.");
+    app.add_flag("--listar", listar, "Lista os grupos e os seus temas, com o número de palavras.");
+    CLI::Option* oImportar = opcao("--importar", importar, "FICHEIRO", "Importa um tema para a pasta dos temas.");
+    app.add_flag("--substituir", substituir, "Com --importar: substitui um tema com o mesmo ficheiro.");
+
+    // O CLI11 espera o nome do programa à cabeça, como no argv.
+    std::vector<const char*> argv{"zelta-livro"};
+    for (const auto& a : args) {
+        argv.push_back(a.c_str());
+    }
+    TArgumentos r;
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp&) {
+        r.Ajuda = true;
+        r.TextoAjuda = app.help();
+        return r;
+    } catch (const CLI::ParseError& e) {
+        const std::string opcaoEmFalta = NomeDaOpcao(e.what());
+        if (!opcaoEmFalta.empty()) {
+            throw EArgumentos("Falta o valor da opção " + opcaoEmFalta + ".", EstadoLinhaDeComando);
+        }
+        throw EArgumentos("Argumentos inválidos; veja zelta-livro --ajuda.", EstadoLinhaDeComando);
+    }
+    if (const auto resto = app.remaining(); !resto.empty()) {
+        std::string m = "Argumento desconhecido: «";
+        m += resto.front();
+        m += "»; veja zelta-livro --ajuda.";
+        throw EArgumentos(m, EstadoLinhaDeComando);
+    }
+
+    if (oTamanho->count() > 0) {
+        r.Lado = LerNumero(tamanho, "Indique o tamanho da grelha");
+        if (!TamanhoValido(*r.Lado)) {
+            throw EArgumentos("O tamanho da grelha tem de ser 10, 12, 15 ou 20.", EstadoOpcoes);
+        }
+    }
+    if (oDirecoes->count() > 0) {
+        r.Modo = LerModo(direcoes);
+    }
+    if (oMin->count() > 0) {
+        r.MinLetras = LerNumero(minLetras, "Indique o mínimo de letras");
+    }
+    if (oMax->count() > 0) {
+        r.MaxLetras = LerNumero(maxLetras, "Indique o máximo de letras");
+    }
+    if (oPalavras->count() > 0) {
+        r.NumPalavras = LerNumero(palavras, "Indique o número de palavras");
+    }
+    if (oPuzzles->count() > 0) {
+        r.NumPuzzles = LerNumero(puzzles, "Indique o número de puzzles");
+    }
+    if (oLivro->count() > 0) {
+        r.Livro = DeUtf8(livro);
+    }
+    // Como o campo da janela: aparado e com 40 caracteres no máximo.
+    r.Titulo = std::u16string(Aparar(DeUtf8(titulo)));
+    if (r.Titulo.size() > static_cast<std::size_t>(MaxCaracteresTitulo)) {
+        throw EArgumentos("O título tem no máximo 40 caracteres.", EstadoOpcoes);
+    }
+    r.Acentos = acentos;
+    if (oSemente->count() > 0) {
+        r.Semente = Inteiro<std::uint32_t>(semente);
+        if (!r.Semente) {
+            throw EArgumentos("A semente tem de ser um número inteiro de 0 a 4294967295.", EstadoOpcoes);
+        }
+    }
+    if (oSaida->count() > 0) {
+        r.Saida = std::filesystem::path(saida);
+    }
+    if (oJson->count() > 0) {
+        r.Json = std::filesystem::path(json);
+    }
+    r.Estrito = estrito;
+    if (oTemas->count() > 0) {
+        r.PastaTemas = std::filesystem::path(temas);
+    }
+    r.Listar = listar;
+    if (oImportar->count() > 0) {
+        r.Importar = std::filesystem::path(importar);
+    }
+    r.Substituir = substituir;
+
+    for (const CLI::Option* o : {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oTitulo, oAcentos,
+                                 oSemente, oSaida, oJson, oEstrito}) {
+        r.TemOpcoesDoLivro = r.TemOpcoesDoLivro || o->count() > 0;
+    }
+    if (r.Substituir && !r.Importar) {
+        throw EArgumentos("A opção --substituir só serve com --importar.", EstadoLinhaDeComando);
+    }
+    if ((r.Listar || r.Importar) && r.TemOpcoesDoLivro) {
+        throw EArgumentos("--listar e --importar não fazem livro: não se juntam às opções do livro.",
+                          EstadoLinhaDeComando);
+    }
+    if (r.Saida && r.Saida->filename().empty()) {
+        throw EArgumentos("Indique um ficheiro em --saida, não uma pasta.", EstadoLinhaDeComando);
+    }
+    if (r.Json && r.Json->filename().empty()) {
+        throw EArgumentos("Indique um ficheiro em --json, não uma pasta.", EstadoLinhaDeComando);
+    }
+    return r;
+}
+
+} // namespace zelta::cli

@@ -1,0 +1,107 @@
+// O catálogo do zelta-livro e os textos que dele se fazem: listagem dos grupos e relatório de importação.
+#include "cli/Catalogo.hpp"
+
+#include "book/Opcoes.hpp"
+#include "core/Texto.hpp"
+#include "themes/Biblioteca.hpp"
+
+namespace zelta::cli {
+
+namespace {
+
+constexpr std::size_t MaxLinhasRejeitadas = 10;
+
+std::u16string Dobrado(std::u16string_view s) { return SemAcentos(MaiusculasCompletas(s)); }
+
+} // namespace
+
+TCatalogo CarregarCatalogo(const std::filesystem::path& pasta) {
+    TCatalogo c;
+    c.Pasta = pasta;
+    c.ListaNegra = CarregarListaNegra(pasta);
+    c.Dicionario = CarregarDicionario(pasta);
+    c.Temas = CarregarTemas(pasta, &c.Mensagens);
+    return c;
+}
+
+TRefsTemas TemasComDicionario(const TCatalogo& catalogo) {
+    TRefsTemas refs = RefsDe(catalogo.Temas);
+    if (!catalogo.Dicionario.Palavras.empty()) {
+        refs.push_back(&catalogo.Dicionario);
+    }
+    return refs;
+}
+
+std::vector<std::u16string> EntradasDoLivro(const TCatalogo& catalogo) {
+    std::vector<std::u16string> entradas = GruposDosTemas(catalogo.Temas);
+    entradas.emplace_back(EntradaMix);
+    if (!catalogo.Dicionario.Palavras.empty()) {
+        entradas.push_back(catalogo.Dicionario.Nome);
+    }
+    return entradas;
+}
+
+std::optional<std::u16string> EscolherEntrada(const std::vector<std::u16string>& entradas, std::u16string_view pedido) {
+    const std::u16string_view aparado = Aparar(pedido);
+    for (const auto& e : entradas) {
+        if (IguaisSemCaixaAscii(e, aparado)) {
+            return e;
+        }
+    }
+    const std::u16string chave = Dobrado(aparado);
+    for (const auto& e : entradas) {
+        if (Dobrado(e) == chave) {
+            return e;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::u16string> LinhasDaListagem(const TCatalogo& catalogo) {
+    const TRefsTemas todos = TemasComDicionario(catalogo);
+    std::vector<std::u16string> grupos = GruposDosTemas(catalogo.Temas);
+    if (!catalogo.Dicionario.Palavras.empty()) {
+        grupos.push_back(catalogo.Dicionario.Grupo);
+    }
+    std::vector<std::u16string> linhas;
+    for (const auto& grupo : grupos) {
+        linhas.push_back(grupo);
+        for (const TTema* tema : TemasDoGrupo(todos, grupo)) {
+            std::u16string linha = u"  " + tema->Nome + u": " +
+                                   Contagem(static_cast<std::int64_t>(tema->Palavras.size()), u"palavra", u"palavras");
+            if (tema->Origem == TOrigemTema::otPasta) {
+                linha += u" (pasta dos temas)";
+            }
+            linhas.push_back(std::move(linha));
+        }
+    }
+    return linhas;
+}
+
+std::vector<std::u16string> LinhasDoRelatorioImportacao(const TTemaLido& lido) {
+    const TRelatorioTema& r = lido.Relatorio;
+    std::vector<std::u16string> linhas;
+    linhas.push_back(u"Tema " + lido.Tema.Nome + u" importado (grupo " + lido.Tema.Grupo + u").");
+    std::u16string contagens = Decimal(r.Aceites) + u" palavras aceites";
+    if (r.Repetidas > 0) {
+        contagens += u", " + Decimal(r.Repetidas) + u" repetidas";
+    }
+    if (r.Rejeitadas > 0) {
+        contagens += u", " + Decimal(r.Rejeitadas) + u" rejeitadas";
+    }
+    contagens += u".";
+    linhas.push_back(std::move(contagens));
+    if (!r.Detalhe.empty()) {
+        linhas.emplace_back();
+        linhas.emplace_back(u"Linhas rejeitadas:");
+        for (std::size_t i = 0; i < r.Detalhe.size() && i < MaxLinhasRejeitadas; ++i) {
+            linhas.push_back(r.Detalhe[i]);
+        }
+        if (r.Detalhe.size() > MaxLinhasRejeitadas) {
+            linhas.emplace_back(u"\u2026");
+        }
+    }
+    return linhas;
+}
+
+} // namespace zelta::cli

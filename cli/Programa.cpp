@@ -1,0 +1,283 @@
+// O caminho de um livro sem janela, pela ordem do botão «Gerar»: análise, estimativa, geração, PDF.
+// Tudo o que a janela mostra na linha de estado vai para o terminal; os erros, uma linha em stderr.
+#include "cli/Programa.hpp"
+
+#include "book/Livro.hpp"
+#include "book/Opcoes.hpp"
+#include "cli/Argumentos.hpp"
+#include "cli/Catalogo.hpp"
+#include "cli/Gravacao.hpp"
+#include "cli/LivroJson.hpp"
+#include "cli/SaidaPdf.hpp"
+#include "core/Random.hpp"
+#include "core/Texto.hpp"
+#include "themes/Biblioteca.hpp"
+#include "themes/Importacao.hpp"
+
+#include <algorithm>
+#include <optional>
+
+namespace zelta::cli {
+
+namespace {
+
+// Os valores iniciais dos controlos da janela.
+constexpr std::int32_t LadoPorOmissao = 15;
+constexpr std::int32_t MinLetrasPorOmissao = 4;
+constexpr std::int32_t MaxLetrasPorOmissao = 12;
+constexpr std::int32_t MaiorMinimoDeLetras = 6;
+constexpr std::int32_t PalavrasPorOmissao = 20;
+constexpr std::int32_t PuzzlesPorOmissao = 30;
+constexpr std::int32_t MaximoDePuzzles = 100;
+constexpr std::int32_t LarguraDaBarra = 30;
+
+void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(linha) << '\n'; }
+
+std::string CaminhoParaMostrar(const std::filesystem::path& p) {
+    std::error_code ec;
+    const auto absoluto = std::filesystem::absolute(p, ec);
+    return (ec ? p : absoluto).lexically_normal().string();
+}
+
+// Uma falha que acaba o programa com um estado e uma linha em stderr.
+struct TFim {
+    int Estado;
+    std::u16string Mensagem;
+};
+
+// As opções do livro como a janela as teria: o que não foi dado parte dos valores iniciais e encolhe
+// ao que o lado e os temas permitem, como a janela faz ao escolher o livro; o que foi dado segue tal
+// qual para a análise, que diz o que não serve.
+TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std::u16string& entrada) {
+    const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo);
+    if (a.Livro) {
+        const auto escolhida = EscolherEntrada(entradas, *a.Livro);
+        if (!escolhida) {
+            std::u16string m = u"Não há nenhum livro «" + *a.Livro + u"»; escolha um destes: ";
+            for (std::size_t i = 0; i < entradas.size(); ++i) {
+                m += (i == 0 ? u"" : u", ") + entradas[i];
+            }
+            m += u".";
+            throw TFim{SaidaRecusado, m};
+        }
+        entrada = *escolhida;
+    } else {
+        entrada = entradas.front();
+    }
+
+    TConfigLivro c;
+    c.Mix = entrada == EntradaMix;
+    c.Grupo = c.Mix ? std::u16string() : entrada;
+    c.Lado = a.Lado.value_or(LadoPorOmissao);
+    c.Modo = a.Modo.value_or(TModoDirecoes::mdTodas);
+
+    const TRefsTemas escolha = TemasDaEscolha(TemasComDicionario(catalogo), c.Grupo, c.Mix);
+    const std::int32_t limite = LimiteMaxLetras(c.Lado, escolha);
+    c.MaxLetras = a.MaxLetras.value_or(std::min(MaxLetrasPorOmissao, limite));
+    c.MinLetras = a.MinLetras.value_or(std::min({MinLetrasPorOmissao, limite, MaiorMinimoDeLetras}));
+    c.NumPalavras = a.NumPalavras.value_or(std::min(PalavrasPorOmissao, MaxPalavrasDoLado(c.Lado)));
+    const auto temas = static_cast<std::int32_t>(std::min<std::size_t>(escolha.size(), MaximoDePuzzles));
+    const std::int32_t minimoDePuzzles = c.Mix ? 1 : std::max(temas, 1);
+    c.NumPuzzles = a.NumPuzzles.value_or(std::max(PuzzlesPorOmissao, minimoDePuzzles));
+    c.Acentos = a.Acentos;
+    c.Titulo = a.Titulo;
+    c.Semente = a.Semente ? *a.Semente : NovaSemente();
+    return c;
+}
+
+// A barra de progresso em stderr, só quando é um terminal.
+class TBarra {
+public:
+    TBarra(std::ostream& erros, bool ativa) : FErros(erros), FAtiva(ativa) {}
+    ~TBarra() { Limpar(); }
+
+    void Estado(std::u16string_view texto) {
+        if (FAtiva) {
+            Limpar();
+            FErros << ParaUtf8(texto) << std::flush;
+            FLargura = static_cast<std::int32_t>(texto.size());
+        }
+    }
+
+    void Puzzle(std::int32_t indice, std::int32_t total) {
+        // A corrida chama de cinco em cinco tentativas com o mesmo índice; só se redesenha quando muda.
+        if (!FAtiva || total <= 0 || indice == FUltimo) {
+            return;
+        }
+        FUltimo = indice;
+        const std::int32_t atual = std::min(indice + 1, total);
+        const std::int32_t cheio = LarguraDaBarra * std::min(indice, total) / total;
+        std::string linha = "\r[";
+        linha.append(static_cast<std::size_t>(cheio), '#');
+        linha.append(static_cast<std::size_t>(LarguraDaBarra - cheio), ' ');
+        linha += "] puzzle " + std::to_string(atual) + " de " + std::to_string(total);
+        FErros << linha << std::flush;
+        FLargura = static_cast<std::int32_t>(linha.size());
+    }
+
+    void Limpar() {
+        if (FAtiva && FLargura > 0) {
+            FErros << '\r' << std::string(static_cast<std::size_t>(FLargura), ' ') << '\r' << std::flush;
+            FLargura = 0;
+        }
+        FUltimo = -1;
+    }
+
+private:
+    std::ostream& FErros;
+    bool FAtiva;
+    std::int32_t FUltimo = -1;
+    std::int32_t FLargura = 0;
+};
+
+bool MesmoFicheiro(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec1, ec2;
+    // Absolutos primeiro: o weakly_canonical de um relativo que ainda não existe fica relativo.
+    const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
+    const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
+    return !ec1 && !ec2 && ca == cb;
+}
+
+int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
+    std::u16string entrada;
+    const TConfigLivro config = ConfigDoLivro(a, catalogo, entrada);
+    const TRefsTemas temas = TemasComDicionario(catalogo);
+
+    const TAnalise analise = AnalisarOpcoes(config, temas);
+    if (!analise.PodeGerar) {
+        throw TFim{SaidaRecusado, analise.Motivo};
+    }
+    const std::filesystem::path saida =
+        a.Saida ? *a.Saida
+                : std::filesystem::path(
+                      ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
+    if (a.Json && MesmoFicheiro(*a.Json, saida)) {
+        throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
+    }
+    Escrever(amb.Saida, ResumoDasOpcoes(config, analise.NumTemas));
+    if (!analise.Aviso.empty()) {
+        Escrever(amb.Erros, analise.Aviso);
+    }
+
+    TBarra barra(amb.Erros, amb.Progresso);
+    barra.Estado(u"A verificar as palavras disponíveis\u2026");
+    const std::int32_t estimados = EstimarPuzzles(config, temas);
+    barra.Limpar();
+    if (estimados < config.NumPuzzles) {
+        // Só a primeira frase da pergunta da janela: aqui não se pergunta nada.
+        std::u16string frase = PerguntaEstimativa(estimados, config.NumPuzzles);
+        frase.resize(std::min(frase.size(), frase.find(u"\r\n")));
+        if (a.Estrito) {
+            throw TFim{SaidaRecusado, frase};
+        }
+        Escrever(amb.Erros, frase + u" Continua-se assim mesmo (com --estrito, pararia aqui).");
+    }
+
+    TRelatorioLivro relatorio;
+    const TProgressoLivro progresso = [&barra, &amb](std::int32_t indice, std::int32_t total, bool& cancelar) {
+        barra.Puzzle(indice, total);
+        if (amb.Interrompido && amb.Interrompido()) {
+            cancelar = true;
+        }
+    };
+    const std::vector<TPuzzle> puzzles = GerarPuzzles(config, temas, catalogo.ListaNegra, progresso, relatorio);
+    barra.Limpar();
+    if (relatorio.Cancelado) {
+        throw TFim{SaidaInterrompido, MensagemCancelada(relatorio.Gerados, config.NumPuzzles)};
+    }
+    if (puzzles.empty()) {
+        for (const auto& f : relatorio.Falhas) {
+            Escrever(amb.Erros, f);
+        }
+        throw TFim{SaidaRecusado, u"Não foi possível gerar nenhum puzzle com estas opções."};
+    }
+
+    // O JSON espera num temporário até o PDF estar gravado: uma falha não deixa nenhum dos dois.
+    std::optional<TGravacaoPendente> json;
+    if (a.Json) {
+        json.emplace(*a.Json, LivroEmJson(config, entrada, puzzles, relatorio));
+    }
+    barra.Estado(u"A gravar o PDF\u2026");
+    GravarPdf(saida, config, puzzles);
+    barra.Limpar();
+    if (json) {
+        json->Confirmar();
+    }
+
+    const auto feitos = static_cast<std::int32_t>(puzzles.size());
+    std::u16string texto = MensagemLivroGerado(feitos, PaginasDoLivro(feitos));
+    if (!relatorio.Falhas.empty()) {
+        texto += u" Faltam " + Decimal(static_cast<long long>(relatorio.Falhas.size())) +
+                 u" puzzles que não foi possível gerar.";
+    }
+    Escrever(amb.Saida, texto);
+    for (const auto& f : relatorio.Falhas) {
+        Escrever(amb.Saida, u"  " + f);
+    }
+    amb.Saida << "PDF: " << CaminhoParaMostrar(saida) << '\n';
+    if (a.Json) {
+        amb.Saida << "JSON: " << CaminhoParaMostrar(*a.Json) << '\n';
+    }
+    amb.Saida << "Semente: " << config.Semente << '\n';
+    return relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
+}
+
+void Importar(const TArgumentos& a, const std::filesystem::path& pasta, const TAmbiente& amb) {
+    TTemaLido lido;
+    try {
+        lido = ImportarTema(*a.Importar, pasta, a.Substituir);
+    } catch (const ETemaJaExiste& e) {
+        throw TFim{SaidaErro, e.Mensagem() + u" Use --substituir para o substituir."};
+    } catch (const EZelta& e) {
+        throw TFim{SaidaErro, u"Não foi possível importar o tema: " + e.Mensagem()};
+    }
+    for (const auto& linha : LinhasDoRelatorioImportacao(lido)) {
+        Escrever(amb.Saida, linha);
+    }
+}
+
+void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
+    amb.Saida << "Pasta dos temas: " << CaminhoParaMostrar(catalogo.Pasta) << '\n';
+    for (const auto& linha : LinhasDaListagem(catalogo)) {
+        Escrever(amb.Saida, linha);
+    }
+}
+
+} // namespace
+
+int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+    try {
+        const TArgumentos a = LerArgumentos(args);
+        if (a.Ajuda) {
+            amb.Saida << a.TextoAjuda;
+            return SaidaOk;
+        }
+        const std::filesystem::path pasta = a.PastaTemas ? *a.PastaTemas : PastaDosTemas();
+        if (a.Importar) {
+            Importar(a, pasta, amb);
+            if (!a.Listar) {
+                return SaidaOk;
+            }
+        }
+        const TCatalogo catalogo = CarregarCatalogo(pasta);
+        for (const auto& m : catalogo.Mensagens) {
+            Escrever(amb.Erros, u"Aviso: " + m);
+        }
+        if (a.Listar) {
+            Listar(catalogo, amb);
+            return SaidaOk;
+        }
+        return FazerLivro(a, catalogo, amb);
+    } catch (const EArgumentos& e) {
+        amb.Erros << e.what() << '\n';
+        return e.Estado();
+    } catch (const TFim& f) {
+        Escrever(amb.Erros, f.Mensagem);
+        return f.Estado;
+    } catch (const EZelta& e) {
+        Escrever(amb.Erros, u"Erro: " + e.Mensagem());
+        return SaidaErro;
+    }
+}
+
+} // namespace zelta::cli
