@@ -26,9 +26,6 @@
 namespace zelta {
 namespace {
 
-constexpr char16_t TextoMix[] = u"Mix de Temas";
-constexpr char16_t TextoDicionario[] = u"Dicionário";
-
 template <class T> T* Criar(QWidget* pai, const char* nome) {
     auto* w = new T(pai);
     w->setObjectName(QString::fromLatin1(nome));
@@ -249,13 +246,7 @@ void TFormMain::LigarEventos() {
     connect(BitBtnSair, &QPushButton::clicked, this, [this] { BitBtnSairClick(); });
 }
 
-TRefsTemas TFormMain::TemasComDicionario() const {
-    TRefsTemas refs = RefsDe(FTemas);
-    if (!FDicionario.Palavras.empty()) {
-        refs.push_back(&FDicionario);
-    }
-    return refs;
-}
+TRefsTemas TFormMain::TemasComDicionario() const { return zelta::TemasComDicionario(FTemas, FDicionario); }
 
 void TFormMain::Estado(const std::u16string& texto) { LabelEstado->setText(QTexto(texto)); }
 
@@ -277,12 +268,8 @@ void TFormMain::PreencherLivros(const std::u16string& selecionar) {
     }
     FAtualizando = true;
     QStringList entradas;
-    for (const auto& g : GruposDosTemas(FTemas)) {
-        entradas << QTexto(g);
-    }
-    entradas << QTexto(TextoMix);
-    if (!FDicionario.Palavras.empty()) {
-        entradas << QTexto(TextoDicionario);
+    for (const auto& e : EntradasDoLivro(FTemas, FDicionario)) {
+        entradas << QTexto(e);
     }
     ComboBoxLivro->clear();
     ComboBoxLivro->addItems(entradas);
@@ -343,7 +330,7 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
     }
     r.Config.Acentos = CheckBoxAcentos->isChecked();
     const std::u16string entrada = U16(ComboBoxLivro->currentText());
-    r.Config.Mix = entrada == TextoMix;
+    r.Config.Mix = entrada == EntradaMix;
     r.Config.Grupo = r.Config.Mix ? std::u16string() : entrada;
     r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
     r.Config.Semente = 0;
@@ -354,16 +341,16 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
 void TFormMain::AjustarCampos() {
     const std::int32_t lado = TamanhoDoIndice(RadioGroupTamanho->ItemIndex());
     const std::u16string entrada = U16(ComboBoxLivro->currentText());
-    const bool mix = entrada == TextoMix;
+    const bool mix = entrada == EntradaMix;
     const TRefsTemas todos = TemasComDicionario();
     const TRefsTemas escolha = TemasDaEscolha(todos, mix ? std::u16string() : entrada, mix);
-    const std::int32_t limite = LimiteMaxLetras(lado, escolha);
+    const TIntervalos limites = IntervalosDasOpcoes(lado, escolha, mix);
+    const std::int32_t limite = limites.MaxMaxLetras;
+    const std::int32_t minPuzzles = limites.MinPuzzles;
 
-    DefinirIntervalo(*EditMinLetras, 3, std::min(limite, 6));
+    DefinirIntervalo(*EditMinLetras, 3, limites.MaxMinLetras);
     DefinirIntervalo(*EditMaxLetras, 3, limite);
-    DefinirIntervalo(*EditNumPalavras, 10, MaxPalavrasDoLado(lado));
-    const std::int32_t minPuzzles =
-        mix ? 1 : static_cast<std::int32_t>(std::clamp<std::size_t>(escolha.size(), 1, 100));
+    DefinirIntervalo(*EditNumPalavras, 10, limites.MaxPalavras);
     DefinirIntervalo(*EditNumPuzzles, minPuzzles, 100);
 
     // O número de puzzles só sobe quando o mínimo muda: um valor escrito depois fica até a análise o recusar.

@@ -43,26 +43,9 @@ void TFormMain::BitBtnImportarClick() {
 }
 
 void TFormMain::MostrarRelatorioImportacao(const TTemaLido& lido) {
-    const TTema& tema = lido.Tema;
-    const TRelatorioTema& r = lido.Relatorio;
-    std::u16string texto = u"Tema " + tema.Nome + u" importado (grupo " + tema.Grupo + u").\r\n" + Decimal(r.Aceites) +
-                           u" palavras aceites";
-    if (r.Repetidas > 0) {
-        texto += u", " + Decimal(r.Repetidas) + u" repetidas";
-    }
-    if (r.Rejeitadas > 0) {
-        texto += u", " + Decimal(r.Rejeitadas) + u" rejeitadas";
-    }
-    texto += u".";
-    if (!r.Detalhe.empty()) {
-        texto += u"\r\n\r\nLinhas rejeitadas:";
-        const std::size_t n = std::min<std::size_t>(r.Detalhe.size(), 10);
-        for (std::size_t i = 0; i < n; ++i) {
-            texto += u"\r\n" + r.Detalhe[i];
-        }
-        if (r.Detalhe.size() > 10) {
-            texto += u"\r\n…";
-        }
+    std::u16string texto;
+    for (const std::u16string& linha : LinhasDoRelatorioImportacao(lido)) {
+        texto += texto.empty() ? linha : u"\r\n" + linha;
     }
     FDialogos.Mensagem(TTipoMensagem::tmInformacao, texto);
 }

@@ -3,6 +3,9 @@
 
 #include "book/Livro.hpp"
 #include "core/Texto.hpp"
+#include "themes/Biblioteca.hpp"
+
+#include <algorithm>
 
 namespace zelta {
 
@@ -27,6 +30,29 @@ std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRe
 }
 
 } // namespace
+
+TRefsTemas TemasComDicionario(const std::vector<TTema>& temas, const TTema& dicionario) {
+    TRefsTemas refs = RefsDe(temas);
+    if (!dicionario.Palavras.empty()) {
+        refs.push_back(&dicionario);
+    }
+    return refs;
+}
+
+std::vector<std::u16string> EntradasDoLivro(const std::vector<TTema>& temas, const TTema& dicionario) {
+    std::vector<std::u16string> entradas = GruposDosTemas(temas);
+    entradas.emplace_back(EntradaMix);
+    if (!dicionario.Palavras.empty()) {
+        entradas.push_back(dicionario.Nome);
+    }
+    return entradas;
+}
+
+TIntervalos IntervalosDasOpcoes(std::int32_t lado, std::span<const TTema* const> escolha, bool mix) {
+    const std::int32_t limite = LimiteMaxLetras(lado, escolha);
+    const auto temas = static_cast<std::int32_t>(std::min<std::size_t>(escolha.size(), MaximoDePuzzles));
+    return {std::min(limite, MaximoDoMinimoDeLetras), limite, MaxPalavrasDoLado(lado), mix ? 1 : std::max(temas, 1)};
+}
 
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix) {
     return mix ? TemasSemDicionario(temas) : TemasDoGrupo(temas, grupo);

@@ -9,8 +9,6 @@ namespace zelta::cli {
 
 namespace {
 
-constexpr std::size_t MaxLinhasRejeitadas = 10;
-
 std::u16string Dobrado(std::u16string_view s) { return SemAcentos(MaiusculasCompletas(s)); }
 
 } // namespace
@@ -25,20 +23,7 @@ TCatalogo CarregarCatalogo(const std::filesystem::path& pasta) {
 }
 
 TRefsTemas TemasComDicionario(const TCatalogo& catalogo) {
-    TRefsTemas refs = RefsDe(catalogo.Temas);
-    if (!catalogo.Dicionario.Palavras.empty()) {
-        refs.push_back(&catalogo.Dicionario);
-    }
-    return refs;
-}
-
-std::vector<std::u16string> EntradasDoLivro(const TCatalogo& catalogo) {
-    std::vector<std::u16string> entradas = GruposDosTemas(catalogo.Temas);
-    entradas.emplace_back(EntradaMix);
-    if (!catalogo.Dicionario.Palavras.empty()) {
-        entradas.push_back(catalogo.Dicionario.Nome);
-    }
-    return entradas;
+    return zelta::TemasComDicionario(catalogo.Temas, catalogo.Dicionario);
 }
 
 std::optional<std::u16string> EscolherEntrada(const std::vector<std::u16string>& entradas, std::u16string_view pedido) {
@@ -73,32 +58,6 @@ std::vector<std::u16string> LinhasDaListagem(const TCatalogo& catalogo) {
                 linha += u" (pasta dos temas)";
             }
             linhas.push_back(std::move(linha));
-        }
-    }
-    return linhas;
-}
-
-std::vector<std::u16string> LinhasDoRelatorioImportacao(const TTemaLido& lido) {
-    const TRelatorioTema& r = lido.Relatorio;
-    std::vector<std::u16string> linhas;
-    linhas.push_back(u"Tema " + lido.Tema.Nome + u" importado (grupo " + lido.Tema.Grupo + u").");
-    std::u16string contagens = Decimal(r.Aceites) + u" palavras aceites";
-    if (r.Repetidas > 0) {
-        contagens += u", " + Decimal(r.Repetidas) + u" repetidas";
-    }
-    if (r.Rejeitadas > 0) {
-        contagens += u", " + Decimal(r.Rejeitadas) + u" rejeitadas";
-    }
-    contagens += u".";
-    linhas.push_back(std::move(contagens));
-    if (!r.Detalhe.empty()) {
-        linhas.emplace_back();
-        linhas.emplace_back(u"Linhas rejeitadas:");
-        for (std::size_t i = 0; i < r.Detalhe.size() && i < MaxLinhasRejeitadas; ++i) {
-            linhas.push_back(r.Detalhe[i]);
-        }
-        if (r.Detalhe.size() > MaxLinhasRejeitadas) {
-            linhas.emplace_back(u"\u2026");
         }
     }
     return linhas;

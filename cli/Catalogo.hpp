@@ -14,8 +14,6 @@
 
 namespace zelta::cli {
 
-inline constexpr std::u16string_view EntradaMix = u"Mix de Temas";
-
 struct TCatalogo {
     std::filesystem::path Pasta;
     std::vector<TTema> Temas;
@@ -29,14 +27,10 @@ TCatalogo CarregarCatalogo(const std::filesystem::path& pasta);
 // A biblioteca seguida do dicionário quando tem palavras: o que a análise e a corrida recebem.
 TRefsTemas TemasComDicionario(const TCatalogo& catalogo);
 
-// As entradas do seletor: os grupos, «Mix de Temas» e «Dicionário» quando tem palavras.
-std::vector<std::u16string> EntradasDoLivro(const TCatalogo& catalogo);
-
 // A entrada igual ao pedido sem olhar à caixa ASCII, como o seletor; sem nenhuma, a primeira igual
 // também sem acentos, para quem escreve «Dicionario» ou «ciencia» num terminal.
 std::optional<std::u16string> EscolherEntrada(const std::vector<std::u16string>& entradas, std::u16string_view pedido);
 
 std::vector<std::u16string> LinhasDaListagem(const TCatalogo& catalogo);
-std::vector<std::u16string> LinhasDoRelatorioImportacao(const TTemaLido& lido);
 
 } // namespace zelta::cli

@@ -25,10 +25,8 @@ namespace {
 constexpr std::int32_t LadoPorOmissao = 15;
 constexpr std::int32_t MinLetrasPorOmissao = 4;
 constexpr std::int32_t MaxLetrasPorOmissao = 12;
-constexpr std::int32_t MaiorMinimoDeLetras = 6;
 constexpr std::int32_t PalavrasPorOmissao = 20;
 constexpr std::int32_t PuzzlesPorOmissao = 30;
-constexpr std::int32_t MaximoDePuzzles = 100;
 constexpr std::int32_t LarguraDaBarra = 30;
 
 void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(linha) << '\n'; }
@@ -49,7 +47,7 @@ struct TFim {
 // ao que o lado e os temas permitem, como a janela faz ao escolher o livro; o que foi dado segue tal
 // qual para a análise, que diz o que não serve.
 TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std::u16string& entrada) {
-    const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo);
+    const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo.Temas, catalogo.Dicionario);
     if (a.Livro) {
         const auto escolhida = EscolherEntrada(entradas, *a.Livro);
         if (!escolhida) {
@@ -72,13 +70,11 @@ TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std:
     c.Modo = a.Modo.value_or(TModoDirecoes::mdTodas);
 
     const TRefsTemas escolha = TemasDaEscolha(TemasComDicionario(catalogo), c.Grupo, c.Mix);
-    const std::int32_t limite = LimiteMaxLetras(c.Lado, escolha);
-    c.MaxLetras = a.MaxLetras.value_or(std::min(MaxLetrasPorOmissao, limite));
-    c.MinLetras = a.MinLetras.value_or(std::min({MinLetrasPorOmissao, limite, MaiorMinimoDeLetras}));
-    c.NumPalavras = a.NumPalavras.value_or(std::min(PalavrasPorOmissao, MaxPalavrasDoLado(c.Lado)));
-    const auto temas = static_cast<std::int32_t>(std::min<std::size_t>(escolha.size(), MaximoDePuzzles));
-    const std::int32_t minimoDePuzzles = c.Mix ? 1 : std::max(temas, 1);
-    c.NumPuzzles = a.NumPuzzles.value_or(std::max(PuzzlesPorOmissao, minimoDePuzzles));
+    const TIntervalos limites = IntervalosDasOpcoes(c.Lado, escolha, c.Mix);
+    c.MaxLetras = a.MaxLetras.value_or(std::min(MaxLetrasPorOmissao, limites.MaxMaxLetras));
+    c.MinLetras = a.MinLetras.value_or(std::min(MinLetrasPorOmissao, limites.MaxMinLetras));
+    c.NumPalavras = a.NumPalavras.value_or(std::min(PalavrasPorOmissao, limites.MaxPalavras));
+    c.NumPuzzles = a.NumPuzzles.value_or(std::max(PuzzlesPorOmissao, limites.MinPuzzles));
     c.Acentos = a.Acentos;
     c.Titulo = a.Titulo;
     c.Semente = a.Semente ? *a.Semente : NovaSemente();

@@ -16,6 +16,8 @@ namespace zelta {
 
 namespace {
 
+constexpr std::size_t MaxLinhasRejeitadasNoRelatorio = 10;
+
 using detalhe::TextoDoCaminho;
 
 std::u16string Razao(int erro) {
@@ -110,6 +112,32 @@ TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesyste
         FalhaDeEscrita(destino, erro);
     }
     return lido;
+}
+
+std::vector<std::u16string> LinhasDoRelatorioImportacao(const TTemaLido& lido) {
+    const TRelatorioTema& r = lido.Relatorio;
+    std::vector<std::u16string> linhas;
+    linhas.push_back(u"Tema " + lido.Tema.Nome + u" importado (grupo " + lido.Tema.Grupo + u").");
+    std::u16string contagens = Decimal(r.Aceites) + u" palavras aceites";
+    if (r.Repetidas > 0) {
+        contagens += u", " + Decimal(r.Repetidas) + u" repetidas";
+    }
+    if (r.Rejeitadas > 0) {
+        contagens += u", " + Decimal(r.Rejeitadas) + u" rejeitadas";
+    }
+    contagens += u".";
+    linhas.push_back(std::move(contagens));
+    if (!r.Detalhe.empty()) {
+        linhas.emplace_back();
+        linhas.emplace_back(u"Linhas rejeitadas:");
+        for (std::size_t i = 0; i < r.Detalhe.size() && i < MaxLinhasRejeitadasNoRelatorio; ++i) {
+            linhas.push_back(r.Detalhe[i]);
+        }
+        if (r.Detalhe.size() > MaxLinhasRejeitadasNoRelatorio) {
+            linhas.emplace_back(u"\u2026");
+        }
+    }
+    return linhas;
 }
 
 } // namespace zelta

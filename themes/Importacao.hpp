@@ -5,6 +5,8 @@
 #include "themes/LeituraTema.hpp"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace zelta {
 
@@ -14,6 +16,9 @@ public:
 };
 
 std::filesystem::path DestinoDaImportacao(const std::filesystem::path& origem, const std::filesystem::path& pasta);
+// O relatório de uma importação, linha a linha: o tema, as contagens e as primeiras linhas rejeitadas.
+std::vector<std::u16string> LinhasDoRelatorioImportacao(const TTemaLido& lido);
+
 TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesystem::path& pasta, bool substituir);
 
 } // namespace zelta
