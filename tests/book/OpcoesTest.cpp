@@ -112,14 +112,9 @@ TEST(Opcoes, LimiteDasLetras) {
 }
 
 TEST(Opcoes, FrasesDaJanela) {
-    TConfigLivro c;
+    TConfigLivro c = Boa();
     c.NumPuzzles = 20;
-    c.Lado = 15;
-    c.Modo = TModoDirecoes::mdTodas;
-    c.MinLetras = 4;
-    c.MaxLetras = 12;
     c.NumPalavras = 20;
-    c.Grupo = u"Natureza";
     EXPECT_EQ(ResumoDasOpcoes(c, 3),
               u"20 puzzles · 15 × 15 · Natureza (3 temas) · Todas · até 20 palavras de 4 a 12 letras");
     EXPECT_EQ(ResumoDasOpcoes(c, 1),
