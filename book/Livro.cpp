@@ -17,6 +17,20 @@ namespace {
 constexpr std::int32_t TentativasPorFonte = 50;
 constexpr std::int32_t IntervaloDoProgresso = 5;
 
+// Memória de trabalho da contagem dos pools, guardada de uma chamada para a seguinte: a análise corre a
+// cada mudança de opção, e pedir de novo ao sistema a memória do dicionário inteiro custava quase tanto
+// como a própria contagem.
+struct TTrabalhoDoPool {
+    std::u16string Dobradas; // as formas sem acentos; a reserva impede que as vistas se invalidem
+    std::vector<std::u16string_view> Formas;
+    TConjuntoDeFormas Vistas;
+};
+
+TTrabalhoDoPool& TrabalhoDoPool() {
+    thread_local TTrabalhoDoPool trabalho;
+    return trabalho;
+}
+
 // Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas.
 template <class Aceitar>
 void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& config, Aceitar&& aceitar) {
@@ -28,15 +42,15 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
             letras += p.Letras.size();
         }
     }
-    // Sem acentos as formas dobradas vivem aqui; a reserva impede que as vistas se invalidem.
-    std::u16string dobradas;
-    if (!config.Acentos) {
-        dobradas.reserve(letras);
-    }
-    std::vector<std::u16string_view> formas;
+    TTrabalhoDoPool& trabalho = TrabalhoDoPool();
+    std::u16string& dobradas = trabalho.Dobradas;
+    std::vector<std::u16string_view>& formas = trabalho.Formas;
+    dobradas.clear();
+    dobradas.reserve(config.Acentos ? 0 : letras);
+    formas.clear();
     formas.reserve(total);
-    TConjuntoDeFormas vistas;
-    vistas.Reservar(total);
+    trabalho.Vistas.Reiniciar(total);
+    TConjuntoDeFormas& vistas = trabalho.Vistas;
     const std::size_t maisComprida = static_cast<std::size_t>(std::max(0, std::min(config.MaxLetras, config.Lado)));
     const auto maisCurta = static_cast<std::size_t>(std::max(0, config.MinLetras));
     const bool semPalindromos = config.Modo == TModoDirecoes::mdTodas;

@@ -12,10 +12,10 @@ namespace zelta {
 
 class TConjuntoDeFormas {
 public:
-    void Reservar(std::size_t formas) {
-        if (FOcupadas == 0) {
-            FCasas.assign(CapacidadePara(formas), 0);
-        }
+    // Esvazia o conjunto e dimensiona-o para o número de formas esperado; a memória já pedida reaproveita-se.
+    void Reiniciar(std::size_t formas) {
+        FCasas.assign(CapacidadePara(formas), 0);
+        FOcupadas = 0;
     }
 
     // Verdadeiro quando a forma é nova, e fica registada com o índice dado; formaDe(i) devolve a forma

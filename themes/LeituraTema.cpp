@@ -173,7 +173,7 @@ void TLeitorTema::Reservar(std::size_t linhas) {
     // Num ficheiro enorme a maioria das linhas pode ser lixo: a reserva tem teto. Só antes da primeira linha.
     const std::size_t n = std::min<std::size_t>(linhas, 1U << 16);
     FLido.Tema.Palavras.reserve(n);
-    FVistas.Reservar(n);
+    FVistas.Reiniciar(n);
 }
 
 bool TLeitorTema::Nova() {
