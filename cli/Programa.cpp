@@ -6,20 +6,26 @@
 #include "book/Opcoes.hpp"
 #include "cli/Argumentos.hpp"
 #include "cli/Catalogo.hpp"
-#include "cli/Gravacao.hpp"
 #include "cli/LivroJson.hpp"
 #include "cli/SaidaPdf.hpp"
+#include "core/Ficheiros.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
 #include "themes/Biblioteca.hpp"
 #include "themes/Importacao.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace zelta::cli {
 
 namespace {
+
+[[noreturn]] void FalhaDeGravacao(const std::filesystem::path& destino, int erro) {
+    throw EZelta(u"Não foi possível gravar o ficheiro «" + DeUtf8(destino.string()) + u"» (" +
+                 DeUtf8(std::strerror(erro)) + u").");
+}
 
 // Os valores iniciais dos controlos da janela.
 constexpr std::int32_t LadoPorOmissao = 15;
@@ -189,15 +195,21 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
     }
 
     // O JSON espera num temporário até o PDF estar gravado: uma falha não deixa nenhum dos dois.
-    std::optional<TGravacaoPendente> json;
+    std::optional<TFicheiroPendente> json;
     if (a.Json) {
-        json.emplace(*a.Json, LivroEmJson(config, entrada, puzzles, relatorio));
+        const std::string texto = LivroEmJson(config, entrada, puzzles, relatorio);
+        json.emplace(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
+        if (json->Erro() != 0) {
+            FalhaDeGravacao(*a.Json, json->Erro());
+        }
     }
     barra.Estado(u"A gravar o PDF\u2026");
     GravarPdf(saida, config, puzzles);
     barra.Limpar();
     if (json) {
-        json->Confirmar();
+        if (const int erro = json->Confirmar(); erro != 0) {
+            FalhaDeGravacao(*a.Json, erro);
+        }
     }
 
     const auto feitos = static_cast<std::int32_t>(puzzles.size());

@@ -3,7 +3,6 @@
 #include "core/Ficheiros.hpp"
 
 #include <cerrno>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,31 +33,49 @@ mode_t ModoNormal() {
 
 } // namespace
 
-int GravarAtomicamente(const std::filesystem::path& destino, std::span<const std::uint8_t> bytes) {
-    const auto pasta = destino.has_parent_path() ? destino.parent_path() : std::filesystem::path(".");
+TFicheiroPendente::TFicheiroPendente(std::filesystem::path destino, std::span<const std::uint8_t> bytes)
+    : FDestino(std::move(destino)) {
+    const auto pasta = FDestino.has_parent_path() ? FDestino.parent_path() : std::filesystem::path(".");
     std::string temporario = (pasta / ".zelta-XXXXXX").string();
     const int fd = ::mkstemp(temporario.data());
     if (fd < 0) {
-        return errno;
+        FErro = errno;
+        return;
     }
-    int erro = EscreverTudo(fd, bytes);
-    if (erro == 0 && ::fchmod(fd, ModoNormal()) != 0) {
-        erro = errno;
+    FTemporario = std::move(temporario);
+    FErro = EscreverTudo(fd, bytes);
+    if (FErro == 0 && ::fchmod(fd, ModoNormal()) != 0) {
+        FErro = errno;
     }
     // Sem fsync, uma falha de energia logo a seguir à renomeação pode deixar o ficheiro vazio.
-    if (erro == 0 && ::fsync(fd) != 0) {
-        erro = errno;
+    if (FErro == 0 && ::fsync(fd) != 0) {
+        FErro = errno;
     }
-    if (::close(fd) != 0 && erro == 0) {
-        erro = errno;
+    if (::close(fd) != 0 && FErro == 0) {
+        FErro = errno;
     }
-    if (erro == 0 && ::rename(temporario.c_str(), destino.c_str()) != 0) {
-        erro = errno;
+}
+
+TFicheiroPendente::~TFicheiroPendente() {
+    if (!FTemporario.empty()) {
+        ::unlink(FTemporario.c_str());
     }
-    if (erro != 0) {
-        ::unlink(temporario.c_str());
+}
+
+int TFicheiroPendente::Confirmar() {
+    if (FErro != 0) {
+        return FErro;
     }
-    return erro;
+    if (::rename(FTemporario.c_str(), FDestino.c_str()) != 0) {
+        return errno;
+    }
+    FTemporario.clear();
+    return 0;
+}
+
+int GravarAtomicamente(const std::filesystem::path& destino, std::span<const std::uint8_t> bytes) {
+    TFicheiroPendente ficheiro(destino, bytes);
+    return ficheiro.Confirmar();
 }
 
 } // namespace zelta
