@@ -2,6 +2,7 @@
 // pdfinfo, o pdftotext e o qpdf.
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -24,13 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-std::string Ler(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 std::string Aspas(const std::string& s) {
     std::string r = "'";
@@ -58,14 +52,10 @@ std::vector<std::string> Linhas(const std::string& texto) {
 class ZeltaLivro : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string modelo = (fs::temp_directory_path() / "zelta-livro-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modelo.data()), nullptr);
-        Raiz = modelo;
         Trabalho = Raiz / "trabalho";
         Temas = Raiz / "temas";
         fs::create_directories(Trabalho);
     }
-    void TearDown() override { fs::remove_all(Raiz); }
 
     // Corre o programa na pasta de trabalho, sempre com a pasta dos temas do teste.
     TExecucao Correr(const std::vector<std::string>& args) const {
@@ -78,8 +68,8 @@ protected:
         const int estado = std::system(comando.c_str());
         TExecucao e;
         e.Estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-        e.Saida = Ler(Raiz / "saida");
-        e.Erros = Ler(Raiz / "erros");
+        e.Saida = teste::LerBytes(Raiz / "saida");
+        e.Erros = teste::LerBytes(Raiz / "erros");
         return e;
     }
 
@@ -124,7 +114,9 @@ protected:
         return r;
     }
 
-    fs::path Raiz, Trabalho, Temas;
+    const teste::TPastaTemporaria Temporaria;
+    const fs::path& Raiz = Temporaria.Caminho();
+    fs::path Trabalho, Temas;
 };
 
 std::string Valor(const std::string& saida, const std::string& chave) {
@@ -159,11 +151,11 @@ TEST_F(ZeltaLivro, SemOpcoesFazOLivroPorOmissaoEASementeRefazOMesmoLivro) {
     const TExecucao b = Correr({"--semente", semente, "--saida", "b.pdf", "--json", "b.json"});
     ASSERT_EQ(a.Estado, 0) << a.Erros;
     ASSERT_EQ(b.Estado, 0) << b.Erros;
-    EXPECT_EQ(Ler(Trabalho / "a.json"), Ler(Trabalho / "b.json"));
+    EXPECT_EQ(teste::LerBytes(Trabalho / "a.json"), teste::LerBytes(Trabalho / "b.json"));
     const std::string conteudo = ConteudoDoPdf(pdf);
     EXPECT_EQ(ConteudoDoPdf(Trabalho / "a.pdf"), conteudo);
     EXPECT_EQ(ConteudoDoPdf(Trabalho / "b.pdf"), conteudo);
-    EXPECT_EQ(json::parse(Ler(Trabalho / "a.json"))["semente"].get<std::uint64_t>(), std::stoull(semente));
+    EXPECT_EQ(json::parse(teste::LerBytes(Trabalho / "a.json"))["semente"].get<std::uint64_t>(), std::stoull(semente));
 }
 
 // A lista de palavras de uma página de puzzle, tal como o pdftotext a lê: os blocos separados por dois
@@ -193,7 +185,7 @@ TEST_F(ZeltaLivro, OJsonDescreveAsGrelhasEAsListasDoPdf) {
                                 "--acentos", "--titulo", "Férias", "--semente", "42", "--json", "livro.json"});
     ASSERT_EQ(e.Estado, 0) << e.Erros;
     const fs::path pdf = Trabalho / "Zelta_Mix_12x12_4.pdf";
-    const json j = json::parse(Ler(Trabalho / "livro.json"));
+    const json j = json::parse(teste::LerBytes(Trabalho / "livro.json"));
     EXPECT_EQ(j["opcoes"],
               json::parse(R"({"livro":"Mix de Temas","tamanho":12,"direcoes":"todas","minLetras":4,"maxLetras":12,
                               "palavras":12,"puzzles":4,"titulo":"Férias","acentos":true})"));
@@ -335,7 +327,7 @@ TEST_F(ZeltaLivro, FalhaAGravarNaoDeixaNemOPdfNemOJson) {
     const auto erros = Linhas(e.Erros);
     ASSERT_EQ(erros.size(), 1U) << e.Erros;
     EXPECT_TRUE(erros[0].starts_with("Erro: Não foi possível gravar o ficheiro")) << e.Erros;
-    EXPECT_EQ(Ler(Trabalho / "antigo" / "livro.json"), "o livro anterior");
+    EXPECT_EQ(teste::LerBytes(Trabalho / "antigo" / "livro.json"), "o livro anterior");
     std::vector<std::string> antigo;
     for (const auto& f : fs::directory_iterator(Trabalho / "antigo")) {
         antigo.push_back(f.path().filename().string());

@@ -1,6 +1,7 @@
 #include "pdf/DocumentoPdf.hpp"
 
 #include "core/Tipos.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace zelta {
 namespace {
@@ -18,21 +18,6 @@ namespace fs = std::filesystem;
 
 class DocumentoPdf : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string modelo = (fs::temp_directory_path() / "zelta-doc-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modelo.data()), nullptr);
-        Pasta = modelo;
-    }
-    void TearDown() override {
-        fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(Pasta);
-    }
-    static std::string Ler(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        std::ostringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
     static void DuasPaginas(TDocumentoPdf& doc) {
         for (int i = 0; i < 2; ++i) {
             cairo_t* cr = doc.AddPage();
@@ -43,7 +28,8 @@ protected:
     std::size_t Ficheiros() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(Pasta), fs::directory_iterator{}));
     }
-    fs::path Pasta;
+    const teste::TPastaTemporaria Temporaria;
+    const fs::path& Pasta = Temporaria.Caminho();
 };
 
 TEST_F(DocumentoPdf, GravaPorCimaSemDeixarTemporarios) {
@@ -53,7 +39,7 @@ TEST_F(DocumentoPdf, GravaPorCimaSemDeixarTemporarios) {
     DuasPaginas(doc);
     EXPECT_EQ(doc.NumPaginas(), 2);
     doc.SaveToFile(nome);
-    const auto pdf = Ler(nome);
+    const auto pdf = teste::LerBytes(nome);
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
     EXPECT_EQ(Ficheiros(), 1U);
@@ -65,7 +51,7 @@ TEST_F(DocumentoPdf, GravaPorCimaSemDeixarTemporarios) {
     TDocumentoPdf outro;
     DuasPaginas(outro);
     outro.SaveToFile(comprido);
-    EXPECT_TRUE(Ler(comprido).starts_with("%PDF-"));
+    EXPECT_TRUE(teste::LerBytes(comprido).starts_with("%PDF-"));
     EXPECT_EQ(Ficheiros(), 2U);
 }
 

@@ -1,6 +1,7 @@
 #include "layout/Pdf.hpp"
 
 #include "core/Texto.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 #include "tests/support/PuzzlesFabricados.hpp"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace zelta {
 namespace {
@@ -38,13 +38,6 @@ std::string Correr(const std::string& comando, int* rc = nullptr) {
     return saida;
 }
 
-std::string Ler(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 TDadosLivro Livro(std::int32_t n, std::int32_t lado = 15, std::int32_t palavras = 20) {
     TDadosLivro l;
     l.Config = teste::ConfigDeTeste(n, lado, palavras);
@@ -54,19 +47,11 @@ TDadosLivro Livro(std::int32_t n, std::int32_t lado = 15, std::int32_t palavras 
 
 class Pdf : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string modelo = (fs::temp_directory_path() / "zelta-pdf-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(modelo.data()), nullptr);
-        Pasta = modelo;
-    }
-    void TearDown() override {
-        fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(Pasta);
-    }
     std::size_t Ficheiros() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(Pasta), fs::directory_iterator{}));
     }
-    fs::path Pasta;
+    const teste::TPastaTemporaria Temporaria;
+    const fs::path& Pasta = Temporaria.Caminho();
 };
 
 TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
@@ -120,7 +105,7 @@ TEST_F(Pdf, NumeroDePaginasEReproducibilidade) {
     const auto livro = Livro(3);
     GravarLivroPdf(Pasta / "a.pdf", livro);
     GravarLivroPdf(Pasta / "b.pdf", livro);
-    EXPECT_EQ(Ler(Pasta / "a.pdf"), Ler(Pasta / "b.pdf"));
+    EXPECT_EQ(teste::LerBytes(Pasta / "a.pdf"), teste::LerBytes(Pasta / "b.pdf"));
 }
 
 TEST_F(Pdf, LivroVazioNaoTocaNoFicheiro) {
@@ -134,7 +119,7 @@ TEST_F(Pdf, LivroVazioNaoTocaNoFicheiro) {
     } catch (const EZelta& e) {
         EXPECT_EQ(e.Mensagem(), u"Não há puzzles para gravar.");
     }
-    EXPECT_EQ(Ler(nome), "antigo");
+    EXPECT_EQ(teste::LerBytes(nome), "antigo");
     EXPECT_EQ(Ficheiros(), 1U);
 }
 

@@ -1,7 +1,7 @@
 #include "themes/Biblioteca.hpp"
 
 #include "core/Texto.hpp"
-#include "tests/themes/PastaTemporaria.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
-#include "tests/themes/PastaTemporaria.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "themes/Importacao.hpp"
 
 #include "core/Texto.hpp"
-#include "tests/themes/PastaTemporaria.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 #include "themes/Biblioteca.hpp"
 
 #include <gtest/gtest.h>

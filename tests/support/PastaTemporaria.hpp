@@ -1,27 +1,31 @@
 // Pasta temporária única para os testes que escrevem ficheiros a sério; apagada no fim.
 #pragma once
 
-#include <atomic>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
 #include <string_view>
-#include <unistd.h>
+#include <system_error>
 
 namespace zelta::teste {
 
 class TPastaTemporaria {
 public:
     TPastaTemporaria() {
-        static std::atomic<int> contador{0};
-        FCaminho = std::filesystem::temp_directory_path() /
-                   ("zelta_temas_" + std::to_string(::getpid()) + "_" + std::to_string(contador++));
-        std::filesystem::remove_all(FCaminho);
-        std::filesystem::create_directories(FCaminho);
+        std::string modelo = (std::filesystem::temp_directory_path() / "zelta-teste-XXXXXX").string();
+        if (::mkdtemp(modelo.data()) == nullptr) {
+            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+        }
+        FCaminho = modelo;
     }
+    // Um teste pode ter tirado a escrita à pasta; devolve-se antes de a apagar.
     ~TPastaTemporaria() {
         std::error_code ec;
+        std::filesystem::permissions(FCaminho, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ec);
         std::filesystem::remove_all(FCaminho, ec);
     }
     TPastaTemporaria(const TPastaTemporaria&) = delete;
