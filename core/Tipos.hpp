@@ -84,6 +84,13 @@ struct TConfigLivro {
     friend bool operator==(const TConfigLivro&, const TConfigLivro&) = default;
 };
 
+// Um livro feito: as opções com que foi feito e os puzzles.
+struct TDadosLivro {
+    TConfigLivro Config;
+    std::vector<TPuzzle> Puzzles; // o puzzle i sai com o número i + 1
+    friend bool operator==(const TDadosLivro&, const TDadosLivro&) = default;
+};
+
 inline constexpr std::array<std::int32_t, 4> Tamanhos{10, 12, 15, 20};
 inline constexpr std::array<std::int32_t, 4> MaxPalavras{10, 15, 20, 30};
 inline constexpr std::array<std::u16string_view, 7> GruposConhecidos{

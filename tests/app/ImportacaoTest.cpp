@@ -75,7 +75,7 @@ TEST(Importar, RecarregaABibliotecaComOGrupoNovoEscolhido) {
     EXPECT_EQ(t.Entradas().indexOf(QStringLiteral("Os meus temas")), 7); // depois de Verbos
     EXPECT_TRUE(t.Resumo().contains(QStringLiteral(" · Os meus temas (1 tema) · "))) << t.Resumo().toStdString();
     EXPECT_EQ(t.CampoNum("EditNumPuzzles")->Minimo(), 1);
-    EXPECT_EQ(t.Janela().Temas().size(), 25U);
+    EXPECT_EQ(t.Janela().Catalogo().Temas.size(), 25U);
 }
 
 TEST(Importar, SubstituirPerguntaESoComSimEscreve) {

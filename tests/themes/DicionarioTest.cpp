@@ -1,4 +1,4 @@
-#include "themes/Dicionario.hpp"
+#include "themes/Catalogo.hpp"
 
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
