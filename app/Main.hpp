@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ public:
     TLeituraOpcoes LerOpcoes() const;
     void OpcoesAlteradas();
 
+    // De onde vem a semente de cada livro; por omissão, NovaSemente. Os testes fixam-na.
+    void DefinirFonteDeSementes(std::function<std::uint32_t()> fonte) { FNovaSemente = std::move(fonte); }
     void GerarLivroPdf();
     TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
     void MostrarResultado(const TResultadoLivro& r);
@@ -75,6 +78,7 @@ private:
     IDialogos& FDialogos;
 
     TCatalogo FCatalogo;
+    std::function<std::uint32_t()> FNovaSemente;
     bool FAtualizando = false;
     bool FGerando = false;
     bool FCancelar = false;

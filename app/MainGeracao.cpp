@@ -76,7 +76,7 @@ void TFormMain::GerarLivroPdf() {
         return;
     }
     TConfigLivro config = leitura.Config;
-    config.Semente = NovaSemente();
+    config.Semente = FNovaSemente ? FNovaSemente() : NovaSemente();
     // O catálogo não muda durante a corrida: "Importar" está desligado enquanto FGerando.
     try {
         MostrarResultado(ProduzirLivro(config, FCatalogo, PassosDoLivro(config.NumPuzzles)));
