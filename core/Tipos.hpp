@@ -84,10 +84,22 @@ struct TConfigLivro {
     friend bool operator==(const TConfigLivro&, const TConfigLivro&) = default;
 };
 
-// Um livro feito: as opções com que foi feito e os puzzles.
+// Os tamanhos de página de um livro impresso; A4 é o livro de sempre.
+enum class TFormatoPagina : std::uint8_t { fpA4 = 0, fpA5 = 1, fpCarta = 2, fp8x10 = 3, fp6x9 = 4 };
+
+// Como o livro se imprime, à parte dos puzzles: o mesmo livro pode sair noutro formato.
+struct TOpcoesImpressao {
+    TFormatoPagina Formato = TFormatoPagina::fpA4;
+    bool Encadernar = false;  // margens espelhadas com medianiz e números no lado de fora
+    bool LetraGrande = false; // letras maiores em tudo, soluções duas por página
+    friend bool operator==(const TOpcoesImpressao&, const TOpcoesImpressao&) = default;
+};
+
+// Um livro feito: as opções com que foi feito, os puzzles e como se imprime.
 struct TDadosLivro {
     TConfigLivro Config;
     std::vector<TPuzzle> Puzzles; // o puzzle i sai com o número i + 1
+    TOpcoesImpressao Impressao;
     friend bool operator==(const TDadosLivro&, const TDadosLivro&) = default;
 };
 
