@@ -193,16 +193,16 @@ TEST(Dicionario, EmbutidoSemPalavrasExcluidasNemDaListaNegra) {
     for (const TPalavraTema& p : dicionario.Palavras) {
         palavras.insert(p.Letras);
     }
-    for (const std::u16string_view fora : {u"TESÃO", u"MIJAR", u"CAGANITA", u"PEITUDA", u"BOCETA", u"PRETALHÃO", u"NEGRADA",
-                                       u"CIGANICE", u"MONGÓLICO", u"OTÁRIO", u"EJACULAR", u"MASTURBAR", u"FELAÇÃO",
-                                       u"PEDOFILIA", u"ESTUPRO", u"PROXENETA", u"PÉNIS", u"VAGINA", u"ESCROTO",
-                                       u"CORNUDA", u"ESTÚPIDA", u"GALDÉRIO", u"SACANICE", u"FUZZY", u"KARTING",
-                                       u"SHOWS", u"NEWTON", u"FARADAY", u"SECTOR", u"CONTRACTO"}) {
+    for (const std::u16string_view fora :
+         {u"TESÃO",     u"MIJAR",  u"CAGANITA", u"PEITUDA",   u"BOCETA",   u"PRETALHÃO", u"NEGRADA",  u"CIGANICE",
+          u"MONGÓLICO", u"OTÁRIO", u"EJACULAR", u"MASTURBAR", u"FELAÇÃO",  u"PEDOFILIA", u"ESTUPRO",  u"PROXENETA",
+          u"PÉNIS",     u"VAGINA", u"ESCROTO",  u"CORNUDA",   u"ESTÚPIDA", u"GALDÉRIO",  u"SACANICE", u"FUZZY",
+          u"KARTING",   u"SHOWS",  u"NEWTON",   u"FARADAY",   u"SECTOR",   u"CONTRACTO"}) {
         EXPECT_FALSE(palavras.contains(std::u16string(fora))) << ParaUtf8(fora);
     }
-    for (const std::u16string_view dentro : {u"VERÃO", u"INVERNO", u"PRIMAVERA", u"OUTONO", u"PÁSCOA", u"EDUCAÇÃO",
-                                         u"ALIMENTAÇÃO", u"ADMIRAÇÃO", u"SETOR", u"CONTRATO", u"ARTESÃO", u"NOTÁRIO",
-                                         u"BISCOITO", u"MANUSCRITO"}) {
+    for (const std::u16string_view dentro :
+         {u"VERÃO", u"INVERNO", u"PRIMAVERA", u"OUTONO", u"PÁSCOA", u"EDUCAÇÃO", u"ALIMENTAÇÃO", u"ADMIRAÇÃO", u"SETOR",
+          u"CONTRATO", u"ARTESÃO", u"NOTÁRIO", u"BISCOITO", u"MANUSCRITO"}) {
         EXPECT_TRUE(palavras.contains(std::u16string(dentro))) << ParaUtf8(dentro);
     }
 }

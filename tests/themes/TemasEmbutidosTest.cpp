@@ -125,8 +125,7 @@ TEST(TemasEmbutidos, PalavrasComUmaDaListaNegra) {
         }
     }
     std::sort(achadas.begin(), achadas.end());
-    EXPECT_EQ(achadas, (std::vector<std::u16string>{u"Capitais: CONACRI (CONA)",
-                                                    u"Cidades do Mundo: CONACRI (CONA)",
+    EXPECT_EQ(achadas, (std::vector<std::u16string>{u"Capitais: CONACRI (CONA)", u"Cidades do Mundo: CONACRI (CONA)",
                                                     u"Profissões: DEPUTADO (PUTA)", u"Verbos: DISPUTAR (PUTA)"}));
 }
 
