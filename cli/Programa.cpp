@@ -162,8 +162,8 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 
 // O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
 // falha não deixar nenhum dos dois.
-std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, const std::filesystem::path& pdf,
-                         const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
+std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
+                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
     std::optional<TFicheiroPendente> json;
     if (a.Json) {
         const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
@@ -172,7 +172,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, co
             FalhaDeGravacao(*a.Json, json->Erro());
         }
     }
-    const std::int32_t paginas = GravarLivroPdf(pdf, livro);
+    const std::int32_t paginas = GravarLivroPdf(pdf, livro, amb.Interrompido);
     if (json) {
         if (const int erro = json->Confirmar(); erro != 0) {
             FalhaDeGravacao(*a.Json, erro);
@@ -214,8 +214,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         barra.Puzzle(indice, total);
         cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
     };
+    passos.Cancelado = amb.Interrompido;
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-        return GravarLivro(a, entrada, pdf, livro, relatorio);
+        return GravarLivro(a, amb, entrada, pdf, livro, relatorio);
     };
     const TResultadoLivro r = ProduzirLivro(config, catalogo, passos);
     barra.Limpar();
