@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace zelta::cli {
@@ -244,9 +245,7 @@ void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
     }
 }
 
-} // namespace
-
-int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
     try {
         const TArgumentos a = LerArgumentos(args);
         if (a.Ajuda) {
@@ -278,7 +277,24 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
     } catch (const EZelta& e) {
         Escrever(amb.Erros, u"Erro: " + e.Mensagem());
         return SaidaErro;
+    } catch (const std::bad_alloc&) {
+        // Os temporários já se apagaram ao desfazer a pilha.
+        Escrever(amb.Erros, u"Erro: não há memória que chegue para este trabalho. Nada foi gravado.");
+        return SaidaErro;
     }
+}
+
+} // namespace
+
+int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+    const int estado = ExecutarPedido(args, amb);
+    // Uma saída que não se escreveu (disco cheio, tubo fechado) não pode passar por sucesso.
+    amb.Saida.flush();
+    if (!amb.Saida) {
+        Escrever(amb.Erros, u"Erro: não foi possível escrever na saída padrão.");
+        return estado == SaidaOk || estado == SaidaFaltamPuzzles ? SaidaErro : estado;
+    }
+    return estado;
 }
 
 } // namespace zelta::cli
