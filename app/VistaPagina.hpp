@@ -25,6 +25,8 @@ public:
     void MostrarSolucoes(bool solucoes);
     bool Solucoes() const { return FSolucoes; }
     bool TemLivro() const { return FLivro.has_value(); }
+    const std::optional<TDadosLivro>& Livro() const { return FLivro; }
+    const std::u16string& Recusa() const { return FRecusa; }
 
     // A página mostrada, desenhada de novo a pxPorMm píxeis por milímetro (branca se não há livro).
     QImage Desenhar(double pxPorMm) const;

@@ -7,13 +7,11 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
-#include <QStyle>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Sem nome de apresentação: o Qt acrescentá-lo-ia ao título de cada janela ("ZELTA | Orvalen — ZELTA").
     QApplication::setApplicationName(QStringLiteral("ZELTA"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ZELTA"));
     QApplication::setDesktopFileName(QStringLiteral("zelta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelta/zelta.png")));
     zelta::InstalarTraducoes();
@@ -22,10 +20,6 @@ int main(int argc, char** argv) {
     zelta::TDialogosQt dialogos;
     zelta::TFormMain janela(dialogos, zelta::PastaDosTemas());
     dialogos.DefinirJanela(&janela);
-    if (const QScreen* ecra = QApplication::primaryScreen()) {
-        janela.setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, janela.size(), ecra->availableGeometry()));
-    }
     janela.show();
     return QApplication::exec();
 }
