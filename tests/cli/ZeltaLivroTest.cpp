@@ -1,5 +1,6 @@
 // O zelta-livro de ponta a ponta: o executável verdadeiro, numa pasta temporária, conferido com o
 // pdfinfo, o pdftotext e o qpdf.
+#include "Versao.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
 #include "tests/support/PastaTemporaria.hpp"
@@ -278,6 +279,9 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const TExecucao ajuda = Correr({"--ajuda"});
     EXPECT_EQ(ajuda.Estado, 0);
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
+    const TExecucao versao = Correr({"--version"});
+    EXPECT_EQ(versao.Estado, 0) << versao.Erros;
+    EXPECT_EQ(versao.Saida, std::string("zelta-livro ") + Versao + "\n");
 }
 
 // Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa
