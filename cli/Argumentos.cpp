@@ -3,6 +3,7 @@
 #include "cli/Argumentos.hpp"
 
 #include "Versao.hpp"
+#include "book/Opcoes.hpp"
 #include "core/Texto.hpp"
 
 #include <CLI/CLI.hpp>
@@ -91,20 +92,29 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     std::string saida, json, temas, importar;
     bool acentos = false, estrito = false, listar = false, substituir = false;
 
-    const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const char* ajuda) {
+    const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const std::string& ajuda) {
         return app.add_option(nome, destino, ajuda)
             ->type_name(tipo)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     };
-    CLI::Option* oTamanho = opcao("--tamanho", tamanho, "N", "Lado da grelha: 10, 12, 15 ou 20 (15).");
+    const TConfigLivro omissao = ConfigPorOmissao();
+    const auto n = [](std::int32_t v) { return std::to_string(v); };
+    CLI::Option* oTamanho =
+        opcao("--tamanho", tamanho, "N", "Lado da grelha: 10, 12, 15 ou 20 (" + n(omissao.Lado) + ").");
     CLI::Option* oDirecoes = opcao("--direcoes", direcoes, "MODO", "simples, diagonais ou todas (todas).");
-    CLI::Option* oMin = opcao("--min-letras", minLetras, "N", "Mínimo de letras de cada palavra, 3 a 6 (4).");
-    CLI::Option* oMax = opcao("--max-letras", maxLetras, "N", "Máximo de letras de cada palavra (12).");
-    CLI::Option* oPalavras = opcao("--palavras", palavras, "N", "Máximo de palavras por puzzle (20).");
-    CLI::Option* oPuzzles = opcao("--puzzles", puzzles, "N", "Número de puzzles, 1 a 100 (30).");
+    CLI::Option* oMin = opcao("--min-letras", minLetras, "N",
+                              "Mínimo de letras de cada palavra, " + n(MinimoDeLetras) + " a " +
+                                  n(MaximoDoMinimoDeLetras) + " (" + n(omissao.MinLetras) + ").");
+    CLI::Option* oMax =
+        opcao("--max-letras", maxLetras, "N", "Máximo de letras de cada palavra (" + n(omissao.MaxLetras) + ").");
+    CLI::Option* oPalavras =
+        opcao("--palavras", palavras, "N", "Máximo de palavras por puzzle (" + n(omissao.NumPalavras) + ").");
+    CLI::Option* oPuzzles = opcao("--puzzles", puzzles, "N",
+                                  "Número de puzzles, 1 a " + n(MaximoDePuzzles) + " (" + n(omissao.NumPuzzles) + ").");
     CLI::Option* oLivro =
         opcao("--livro", livro, "NOME", "Um grupo de temas, «Mix de Temas» ou «Dicionário» (o primeiro grupo).");
-    CLI::Option* oTitulo = opcao("--titulo", titulo, "TEXTO", "Título do livro, até 40 caracteres.");
+    CLI::Option* oTitulo =
+        opcao("--titulo", titulo, "TEXTO", "Título do livro, até " + n(MaximoDoTitulo) + " caracteres.");
     CLI::Option* oAcentos = app.add_flag("--acentos", acentos, "A grelha leva as letras acentuadas.");
     CLI::Option* oSemente = opcao("--semente", semente, "N", "Semente do livro; por omissão, uma nova.");
     CLI::Option* oSaida = opcao("--saida", saida, "FICHEIRO.pdf", "O PDF a gravar (nome por omissão na pasta atual).");
@@ -171,10 +181,10 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     if (oLivro->count() > 0) {
         r.Livro = DeUtf8(livro);
     }
-    // Como o campo da janela: aparado e com 40 caracteres no máximo.
+    // Como o campo da janela: aparado e com MaximoDoTitulo caracteres no máximo.
     r.Titulo = std::u16string(Aparar(DeUtf8(titulo)));
-    if (r.Titulo.size() > static_cast<std::size_t>(MaxCaracteresTitulo)) {
-        throw EArgumentos("O título tem no máximo 40 caracteres.", EstadoOpcoes);
+    if (r.Titulo.size() > static_cast<std::size_t>(MaximoDoTitulo)) {
+        throw EArgumentos("O título tem no máximo " + n(MaximoDoTitulo) + " caracteres.", EstadoOpcoes);
     }
     r.Acentos = acentos;
     if (oSemente->count() > 0) {

@@ -51,8 +51,6 @@ struct TArgumentos {
     bool TemOpcoesDoLivro = false;
 };
 
-inline constexpr std::int32_t MaxCaracteresTitulo = 40;
-
 TArgumentos LerArgumentos(const std::vector<std::string>& args);
 
 } // namespace zelta::cli
