@@ -59,8 +59,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "PDF A4 pronto a imprimir: capa, regras, os puzzles com a lista de palavras\n"
        "e as soluções, com cada palavra contornada. Escolhem-se o tamanho da grelha,\n"
        "as direções, o comprimento das palavras, quantas palavras e quantos puzzles,\n"
-       "os temas (um grupo, todos misturados ou um dicionário de cerca de 56 000\n"
-       "palavras), o título e os acentos.\n"
+       "os temas (um grupo, todos misturados ou um dicionário de palavras comuns),\n"
+       "o título e os acentos.\n"
        "Traz a janela zelta e o comando zelta-livro, que faz o mesmo livro sem janela.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
