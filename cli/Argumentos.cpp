@@ -2,6 +2,7 @@
 // erros saiam numa frase portuguesa, como os da janela.
 #include "cli/Argumentos.hpp"
 
+#include "Versao.hpp"
 #include "book/Opcoes.hpp"
 #include "core/Texto.hpp"
 
@@ -95,6 +96,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
                  "zelta-livro"};
     app.option_defaults()->group("Opções");
     app.set_help_flag("-h,--ajuda", "Mostra esta ajuda e sai.");
+    app.set_version_flag("--versao,--version", std::string("zelta-livro ") + Versao, "Mostra a versão e sai.");
     app.allow_extras();
     app.get_formatter()->label("Usage", "Utilização");
     app.get_formatter()->label("OPTIONS", "OPÇÕES");
@@ -150,6 +152,11 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     } catch (const CLI::CallForHelp&) {
         r.Ajuda = true;
         r.TextoAjuda = app.help();
+        return r;
+    } catch (const CLI::CallForVersion& e) {
+        // A versão sai pelo caminho da ajuda: um texto no stdout e estado 0.
+        r.Ajuda = true;
+        r.TextoAjuda = std::string(e.what()) + '\n';
         return r;
     } catch (const CLI::ParseError& e) {
         const std::string opcaoEmFalta = NomeDaOpcao(e.what());

@@ -48,14 +48,25 @@ std::filesystem::path PastaDeDadosDoUtilizador() {
 std::filesystem::path PastaDosTemas() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const std::filesystem::path pastaDoExe = exe.parent_path();
-        const std::filesystem::path junto = pastaDoExe / "Temas";
-        // Numa árvore de compilação ou numa cópia portátil a pasta fica ao lado do programa; instalado
-        // num sítio só de leitura, os temas do utilizador vão para a sua pasta de dados.
-        if (std::filesystem::is_directory(junto, ec) || ::access(pastaDoExe.c_str(), W_OK) == 0) {
-            return junto;
-        }
+    if (ec) {
+        return PastaDeDadosDoUtilizador() / "zelta" / "Temas";
+    }
+    return PastaDosTemasDoPrograma(exe.parent_path());
+}
+
+std::filesystem::path PastaDosTemasDoPrograma(const std::filesystem::path& pastaDoPrograma) {
+    // Instalado em …/usr/bin ou …/usr/local/bin o programa nunca escreve ao seu lado, nem como root, a
+    // quem o access() diz sempre que sim.
+    const std::filesystem::path acima = pastaDoPrograma.parent_path();
+    const bool instalado =
+        pastaDoPrograma.filename() == "bin" &&
+        (acima.filename() == "usr" || (acima.filename() == "local" && acima.parent_path().filename() == "usr"));
+    // Numa árvore de compilação ou numa cópia portátil a pasta fica ao lado do programa; instalado
+    // num sítio só de leitura, os temas do utilizador vão para a sua pasta de dados.
+    const std::filesystem::path junto = pastaDoPrograma / "Temas";
+    std::error_code ec;
+    if (!instalado && (std::filesystem::is_directory(junto, ec) || ::access(pastaDoPrograma.c_str(), W_OK) == 0)) {
+        return junto;
     }
     return PastaDeDadosDoUtilizador() / "zelta" / "Temas";
 }

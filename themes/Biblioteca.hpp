@@ -11,7 +11,10 @@
 
 namespace zelta {
 
+// A pasta dos temas do utilizador para o executável que está a correr.
 std::filesystem::path PastaDosTemas();
+// A mesma regra para um programa em pastaDoPrograma: Temas ao lado dele, senão $XDG_DATA_HOME/zelta/Temas.
+std::filesystem::path PastaDosTemasDoPrograma(const std::filesystem::path& pastaDoPrograma);
 std::u16string NomeDoRecurso(std::u16string_view nomeDoItem);
 std::vector<TTema> TemasDosRecursos();
 // mensagens pode ser nulo; quando não é, recebe uma linha por ficheiro deixado de fora.

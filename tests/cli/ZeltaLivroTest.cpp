@@ -1,6 +1,7 @@
 // O zelta-livro: corrido dentro do teste, com as suas saídas em memória, e umas poucas vezes de ponta a
 // ponta, o executável verdadeiro; os ficheiros numa pasta temporária, conferidos com o pdfinfo, o pdftotext
 // e o qpdf.
+#include "Versao.hpp"
 #include "cli/Programa.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
@@ -308,6 +309,9 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const TExecucao ajuda = Correr({"--ajuda"});
     EXPECT_EQ(ajuda.Estado, 0);
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
+    const TExecucao versao = Correr({"--version"});
+    EXPECT_EQ(versao.Estado, 0) << versao.Erros;
+    EXPECT_EQ(versao.Saida, std::string("zelta-livro ") + Versao + "\n");
 }
 
 // Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace zelta {
@@ -147,6 +148,35 @@ TEST(Biblioteca, PastaDosTemasAoLadoDoExecutavel) {
     // A pasta de compilação onde corre o teste pode ser escrita, logo os temas ficam ao lado do executável.
     const auto exe = std::filesystem::read_symlink("/proc/self/exe");
     EXPECT_EQ(PastaDosTemas(), exe.parent_path() / "Temas");
+}
+
+// Todas as pastas do teste podem ser escritas, como /usr/bin para o root: só a instalação decide.
+TEST(Biblioteca, PastaDosTemasDeUmProgramaInstaladoEstaNosDadosDoUtilizador) {
+    const teste::TPastaTemporaria raiz;
+    const auto r = raiz.Caminho();
+    for (const char* pasta : {"usr/bin", "usr/local/bin", "compilacao/bin", "portatil", "usr/src/zelta/bin"}) {
+        std::filesystem::create_directories(r / pasta);
+    }
+    std::filesystem::create_directories(r / "usr/local/bin/Temas");
+    const char* antes = std::getenv("XDG_DATA_HOME");
+    const std::string guardado = antes != nullptr ? antes : "";
+    ::setenv("XDG_DATA_HOME", (r / "dados").c_str(), 1);
+    const auto doUtilizador = r / "dados" / "zelta" / "Temas";
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>> casos{
+        {r / "usr/bin", doUtilizador},
+        {r / "usr/local/bin", doUtilizador}, // nem com uma pasta Temas lá dentro
+        {r / "compilacao/bin", r / "compilacao/bin/Temas"},
+        {r / "portatil", r / "portatil/Temas"},
+        {r / "usr/src/zelta/bin", r / "usr/src/zelta/bin/Temas"},
+    };
+    for (const auto& [programa, esperada] : casos) {
+        EXPECT_EQ(PastaDosTemasDoPrograma(programa), esperada) << programa;
+    }
+    if (antes != nullptr) {
+        ::setenv("XDG_DATA_HOME", guardado.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_DATA_HOME");
+    }
 }
 
 } // namespace
