@@ -151,7 +151,16 @@ void TFormMain::CriarControlos() {
     setFont(FonteDaJanela(12));
 
     // As opções num painel de tamanho fixo, que desliza quando o ecrã é pequeno; a página ao lado ou por baixo.
-    auto* painel = Criar<QWidget>(nullptr, "PainelOpcoes");
+    // Tudo nasce já no sítio final: mudar de pai depois deixaria a folha de estilo trocar as letras.
+    FRolagem = Criar<QScrollArea>(this, "RolagemJanela");
+    FRolagem->setFrameShape(QFrame::NoFrame);
+    FRolagem->setWidgetResizable(true);
+    auto* conteudo = Criar<QWidget>(nullptr, "ConteudoJanela");
+    FRolagem->setWidget(conteudo);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+    raiz->addWidget(FRolagem);
+    auto* painel = Criar<QWidget>(conteudo, "PainelOpcoes");
     painel->setFixedSize(LarguraDoPainel, AlturaDoPainel);
     painel->setFont(FonteDaJanela(12));
 
@@ -261,31 +270,24 @@ void TFormMain::CriarControlos() {
     BitBtnCancelar->setEnabled(false);
     BitBtnSair = Botao(painel, "BitBtnSair", "Sair", 361);
 
-    VistaPagina = new TVistaPagina;
+    auto* coluna = Criar<QWidget>(conteudo, "ColunaVista");
+    VistaPagina = new TVistaPagina(coluna);
     VistaPagina->setObjectName(QStringLiteral("VistaPagina"));
-    BitBtnSolucoes = Criar<QPushButton>(nullptr, "BitBtnSolucoes");
+    BitBtnSolucoes = Criar<QPushButton>(coluna, "BitBtnSolucoes");
     BitBtnSolucoes->setText(QStringLiteral("Ver as soluções"));
     BitBtnSolucoes->setCheckable(true);
     BitBtnSolucoes->setFont(FonteDaJanela(12));
-    auto* coluna = Criar<QWidget>(nullptr, "ColunaVista");
+    BitBtnSolucoes->setMinimumSize(140, 30);
     auto* colunaLayout = new QVBoxLayout(coluna);
     colunaLayout->setContentsMargins(0, 8, 8, 8);
     colunaLayout->addWidget(VistaPagina, 1);
     colunaLayout->addWidget(BitBtnSolucoes, 0, Qt::AlignHCenter);
 
-    auto* conteudo = Criar<QWidget>(nullptr, "ConteudoJanela");
     FDisposicao = new QBoxLayout(QBoxLayout::LeftToRight, conteudo);
     FDisposicao->setContentsMargins(0, 0, 0, 0);
     FDisposicao->setSpacing(0);
     FDisposicao->addWidget(painel, 0, Qt::AlignTop);
     FDisposicao->addWidget(coluna, 1);
-    FRolagem = Criar<QScrollArea>(this, "RolagemJanela");
-    FRolagem->setFrameShape(QFrame::NoFrame);
-    FRolagem->setWidgetResizable(true);
-    FRolagem->setWidget(conteudo);
-    auto* raiz = new QVBoxLayout(this);
-    raiz->setContentsMargins(0, 0, 0, 0);
-    raiz->addWidget(FRolagem);
     DefinirDicas();
 }
 

@@ -59,6 +59,8 @@ public:
     void DefinirFonteDeSementes(std::function<std::uint32_t()> fonte) { FNovaSemente = std::move(fonte); }
     // Põe a página ao lado das opções ou por baixo delas, e a janela dentro da área disponível do ecrã.
     void AjustarAoEcra(const QRect& disponivel);
+    // Refaz já a página de amostra com as opções escritas (as mudanças pedem-no com um pequeno atraso).
+    void AtualizarVista();
     void GerarLivroPdf();
     TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
     void MostrarResultado(const TResultadoLivro& r);
@@ -76,7 +78,6 @@ private:
     void CriarControlos();
     void LigarEventos();
     void AjustarCampos();
-    void AtualizarVista();
     void DefinirDicas();
     void DicasDosCampos(const TIntervalos& limites);
     void Progresso(std::int32_t indice, std::int32_t total, bool& cancelar);
