@@ -2,12 +2,15 @@
 // ordem fixa dos grupos.
 #include "themes/Biblioteca.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
+#include <cerrno>
+#include <new>
 #include <cstdlib>
 #include <pwd.h>
 #include <system_error>
@@ -99,7 +102,21 @@ std::vector<TTema> TemasDosRecursos() {
     return temas;
 }
 
-std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
+std::optional<std::u16string> MotivoDeNomeReservado(const TTema& tema) {
+    const auto dobrado = [](std::u16string_view s) { return SemAcentos(MaiusculasCompletas(s)); };
+    for (const std::u16string_view reservado : {u"Dicionário", u"Mix de Temas"}) {
+        if (dobrado(tema.Grupo) == dobrado(reservado)) {
+            return u"o grupo «" + tema.Grupo + u"» tem o nome de uma entrada fixa da lista de livros";
+        }
+        if (dobrado(tema.Nome) == dobrado(reservado)) {
+            return u"o tema «" + tema.Nome + u"» tem o nome de uma entrada fixa da lista de livros";
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                const std::atomic<bool>* cancelar) {
     std::vector<TTema> temas;
     std::error_code ec;
     if (!std::filesystem::is_directory(pasta, ec)) {
@@ -118,7 +135,7 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
     }
     if (ec && mensagens != nullptr) {
         // Uma pasta que não se consegue listar não pode passar por vazia sem aviso.
-        mensagens->push_back(TextoDoCaminho(pasta) + u": não foi possível ler (" + DeUtf8(ec.message()) + u")");
+        mensagens->push_back(TextoDoCaminho(pasta) + u": não foi possível ler (" + RazaoDoErro(ec.value()) + u")");
     }
     std::sort(ficheiros.begin(), ficheiros.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
@@ -129,15 +146,17 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
         }
         TTemaLido lido;
         try {
-            lido = LerTemaDeFicheiro(caminho);
+            lido = LerTemaDeFicheiro(caminho, cancelar);
+        } catch (const ELeituraCancelada&) {
+            throw;
         } catch (const EZelta& e) {
             if (mensagens != nullptr) {
                 mensagens->push_back(nome + u": não foi possível ler (" + e.Mensagem() + u")");
             }
             continue;
-        } catch (const std::exception& e) {
+        } catch (const std::bad_alloc&) {
             if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": não foi possível ler (" + DeUtf8(e.what()) + u")");
+                mensagens->push_back(nome + u": não foi possível ler (" + RazaoDoErro(ENOMEM) + u")");
             }
             continue;
         }
@@ -147,15 +166,22 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
             }
             continue;
         }
+        if (const auto motivo = MotivoDeNomeReservado(lido.Tema)) {
+            if (mensagens != nullptr) {
+                mensagens->push_back(nome + u": posto de parte, porque " + *motivo);
+            }
+            continue;
+        }
         lido.Tema.Origem = TOrigemTema::otPasta;
         temas.push_back(std::move(lido.Tema));
     }
     return temas;
 }
 
-std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
+std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                 const std::atomic<bool>* cancelar) {
     std::vector<TTema> temas = TemasDosRecursos();
-    for (auto& tema : TemasDaPasta(pasta, mensagens)) {
+    for (auto& tema : TemasDaPasta(pasta, mensagens, cancelar)) {
         const auto igual = std::find_if(temas.begin(), temas.end(),
                                         [&tema](const TTema& t) { return IguaisSemCaixaAscii(t.Nome, tema.Nome); });
         if (igual != temas.end()) {

@@ -75,25 +75,32 @@ TEST(Biblioteca, TemasDaPasta) {
     pasta.Escrever("sub/Dentro.txt", "PALAVRA\n");
     pasta.Escrever("pasta.txt/x.txt", "PALAVRA\n");
     ASSERT_EQ(::mkfifo((pasta.Caminho() / "tubo.txt").c_str(), 0600), 0);
+    // Nomes das entradas fixas do seletor, escritos de outra maneira: ficam de fora, com a razão.
+    pasta.Escrever("Misturas.txt", "# Grupo: MIX de temas\nPARDAL\n");
+    pasta.Escrever("Palavras.txt", "# Grupo: Dicionario\nPARDAL\n");
 
     std::vector<std::u16string> mensagens;
     const auto temas = TemasDaPasta(pasta.Caminho(), &mensagens);
     // Ordem dos caminhos, com maiúsculas antes de minúsculas.
-    EXPECT_EQ(Nomes(temas), (std::vector<std::u16string>{u"Animais", u"Bê", u"Dicionário"}));
-    ASSERT_EQ(temas.size(), 3U);
+    EXPECT_EQ(Nomes(temas), (std::vector<std::u16string>{u"Animais", u"Bê"}));
+    ASSERT_EQ(temas.size(), 2U);
     EXPECT_EQ(temas[0].Grupo, u"Os meus temas");
     EXPECT_EQ(temas[1].Grupo, u"Aves");
     EXPECT_TRUE(
         std::all_of(temas.begin(), temas.end(), [](const TTema& t) { return t.Origem == TOrigemTema::otPasta; }));
-    ASSERT_EQ(mensagens.size(), 2U);
-    EXPECT_EQ(mensagens[0], u"lixo.txt: sem palavras válidas");
-    EXPECT_EQ(mensagens[1].rfind(u"tubo.txt: não foi possível ler (Não foi possível ler o ficheiro ", 0), 0U)
-        << ParaUtf8(mensagens[1]);
+    const std::u16string fixa = u"tem o nome de uma entrada fixa da lista de livros";
+    ASSERT_EQ(mensagens.size(), 5U);
+    EXPECT_EQ(mensagens[0], u"Dicionário.txt: posto de parte, porque o tema «Dicionário» " + fixa);
+    EXPECT_EQ(mensagens[1], u"Misturas.txt: posto de parte, porque o grupo «MIX de temas» " + fixa);
+    EXPECT_EQ(mensagens[2], u"Palavras.txt: posto de parte, porque o grupo «Dicionario» " + fixa);
+    EXPECT_EQ(mensagens[3], u"lixo.txt: sem palavras válidas");
+    EXPECT_EQ(mensagens[4].rfind(u"tubo.txt: não foi possível ler (Não foi possível ler o ficheiro ", 0), 0U)
+        << ParaUtf8(mensagens[4]);
 
     // Sem lista de mensagens os problemas calam-se; uma pasta que não existe não é um problema.
-    EXPECT_EQ(TemasDaPasta(pasta.Caminho()).size(), 3U);
+    EXPECT_EQ(TemasDaPasta(pasta.Caminho()).size(), 2U);
     EXPECT_TRUE(TemasDaPasta(pasta.Caminho() / "nao_existe", &mensagens).empty());
-    EXPECT_EQ(mensagens.size(), 2U);
+    EXPECT_EQ(mensagens.size(), 5U);
 }
 
 TEST(Biblioteca, CarregarTemasJuntaESubstituiPorNome) {
