@@ -5,14 +5,16 @@
 #include "core/Ficheiros.hpp"
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
+#include "themes/CacheResumos.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <cstdlib>
+#include <new>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -115,12 +117,18 @@ std::optional<std::u16string> MotivoDeNomeReservado(const TTema& tema) {
     return std::nullopt;
 }
 
-std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
-                                const std::atomic<bool>* cancelar) {
-    std::vector<TTema> temas;
+namespace {
+
+// Os ficheiros de temas da pasta, lidos pela ordem dos caminhos; entregar(caminho, lido, maior) recebe os que
+// ficam, e mensagens uma linha por cada um posto de parte. Só a contar, as palavras não se constroem.
+// Com cache (só a contar), um ficheiro que não mudou não se lê.
+template <class Entregar>
+void LerPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+              const std::atomic<bool>* cancelar, detalhe::TCacheResumos* cache, Entregar&& entregar) {
+    const bool soContar = cache != nullptr;
     std::error_code ec;
     if (!std::filesystem::is_directory(pasta, ec)) {
-        return temas;
+        return;
     }
     std::vector<std::pair<std::u16string, std::filesystem::path>> ficheiros;
     std::filesystem::directory_iterator it(pasta, ec);
@@ -139,43 +147,90 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
     }
     std::sort(ficheiros.begin(), ficheiros.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
+    const auto avisar = [mensagens](std::u16string linha) {
+        if (mensagens != nullptr) {
+            mensagens->push_back(std::move(linha));
+        }
+    };
     for (const auto& [texto, caminho] : ficheiros) {
         const std::u16string nome = TextoDoCaminho(caminho.filename());
         if (IguaisSemCaixaAscii(nome, u"ListaNegra.txt") || IguaisSemCaixaAscii(nome, u"Dicionario.txt")) {
             continue;
         }
         TTemaLido lido;
+        std::int32_t maior = 0;
+        struct stat st {};
+        const bool comum = soContar && ::stat(caminho.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+        const std::string ficheiro = caminho.filename().string();
         try {
-            lido = LerTemaDeFicheiro(caminho, cancelar);
+            if (const detalhe::TEntradaResumo* e = comum ? cache->Procurar(ficheiro, st) : nullptr) {
+                lido.Tema.Nome = e->Nome;
+                lido.Tema.Grupo = e->Grupo;
+                lido.Relatorio.Aceites = e->Palavras;
+                maior = e->Maior;
+            } else {
+                lido = detalhe::LerTemaDeFicheiro(caminho, cancelar, soContar, 0, &maior);
+                if (comum) {
+                    cache->Guardar(ficheiro, st, {lido.Relatorio.Aceites, maior, lido.Tema.Nome, lido.Tema.Grupo});
+                }
+            }
         } catch (const ELeituraCancelada&) {
             throw;
         } catch (const EZelta& e) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": não foi possível ler (" + e.Mensagem() + u")");
-            }
+            avisar(nome + u": não foi possível ler (" + e.Mensagem() + u")");
             continue;
         } catch (const std::bad_alloc&) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": não foi possível ler (" + RazaoDoErro(ENOMEM) + u")");
-            }
+            avisar(nome + u": não foi possível ler (" + RazaoDoErro(ENOMEM) + u")");
             continue;
         }
-        if (lido.Tema.Palavras.empty()) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": sem palavras válidas");
-            }
+        if (lido.Relatorio.Aceites == 0) {
+            avisar(nome + u": sem palavras válidas");
             continue;
         }
         if (const auto motivo = MotivoDeNomeReservado(lido.Tema)) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": posto de parte, porque " + *motivo);
-            }
+            avisar(nome + u": posto de parte, porque " + *motivo);
             continue;
         }
         lido.Tema.Origem = TOrigemTema::otPasta;
-        temas.push_back(std::move(lido.Tema));
+        entregar(caminho, std::move(lido), maior);
     }
+}
+
+} // namespace
+
+std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                const std::atomic<bool>* cancelar) {
+    std::vector<TTema> temas;
+    LerPasta(pasta, mensagens, cancelar, nullptr,
+             [&temas](const std::filesystem::path&, TTemaLido&& lido, std::int32_t) {
+                 temas.push_back(std::move(lido.Tema));
+             });
     return temas;
+}
+
+std::vector<TResumoTema> ResumosDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                        const std::atomic<bool>* cancelar) {
+    std::vector<TResumoTema> resumos;
+    detalhe::TCacheResumos cache(pasta);
+    LerPasta(pasta, mensagens, cancelar, &cache,
+             [&resumos](const std::filesystem::path& caminho, TTemaLido&& lido, std::int32_t maior) {
+                 resumos.push_back(
+                     {caminho, std::move(lido.Tema.Nome), std::move(lido.Tema.Grupo), lido.Relatorio.Aceites, maior});
+             });
+    cache.Gravar();
+    return resumos;
+}
+
+TResumoTema ResumirTemaDeFicheiro(const std::filesystem::path& caminho, const std::atomic<bool>* cancelar) {
+    std::int32_t maior = 0;
+    TTemaLido lido = detalhe::LerTemaDeFicheiro(caminho, cancelar, true, 0, &maior);
+    return {caminho, std::move(lido.Tema.Nome), std::move(lido.Tema.Grupo), lido.Relatorio.Aceites, maior};
+}
+
+TTema CarregarTemaResumido(const TResumoTema& resumo, const std::atomic<bool>* cancelar) {
+    TTema tema = LerTemaDeFicheiro(resumo.Caminho, cancelar).Tema;
+    tema.Origem = TOrigemTema::otPasta;
+    return tema;
 }
 
 std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,

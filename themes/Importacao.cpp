@@ -4,6 +4,7 @@
 
 #include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
+#include "themes/CacheResumos.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
@@ -120,6 +121,13 @@ TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesyste
     if (erro != 0) {
         FalhaDeEscrita(destino, erro);
     }
+    // A listagem seguinte não precisa de contar outra vez um tema que acabou de ser contado.
+    std::size_t maior = 0;
+    for (const auto& p : lido.Tema.Palavras) {
+        maior = std::max(maior, p.Letras.size());
+    }
+    detalhe::LembrarResumo(ficheiro.Real(),
+                           {lido.Relatorio.Aceites, static_cast<std::int32_t>(maior), lido.Tema.Nome, lido.Tema.Grupo});
     return lido;
 }
 

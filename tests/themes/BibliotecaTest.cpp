@@ -2,14 +2,19 @@
 
 #include "core/Texto.hpp"
 #include "tests/support/PastaTemporaria.hpp"
+#include "themes/LeituraTema.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace zelta {
 namespace {
+
+using namespace std::string_literals;
 
 TTema Tema(std::u16string nome, std::u16string grupo) {
     return TTema{std::move(nome), std::move(grupo), TOrigemTema::otPasta, {{u"X", u"X"}}};
@@ -101,6 +106,55 @@ TEST(Biblioteca, TemasDaPasta) {
     EXPECT_EQ(TemasDaPasta(pasta.Caminho()).size(), 2U);
     EXPECT_TRUE(TemasDaPasta(pasta.Caminho() / "nao_existe", &mensagens).empty());
     EXPECT_EQ(mensagens.size(), 5U);
+}
+
+TEST(Biblioteca, ResumosSemPalavrasComCache) {
+    const teste::TPastaTemporaria pasta;
+    pasta.Escrever("Aves.txt", "# Tema: Aves\n# Grupo: Natureza\npardal\nPARDAL\ngaivota\nandorinha-do-mar\n");
+    pasta.Escrever("Mix.txt", "# Grupo: mix de temas\nPARDAL\n");
+    pasta.Escrever("lixo.txt", "123\n");
+    std::vector<std::u16string> mensagensTemas;
+    const auto temas = TemasDaPasta(pasta.Caminho(), &mensagensTemas);
+    // Duas vezes: a primeira conta e grava a cache, a segunda lê-a; o mesmo que a carga completa diria.
+    for (int vez = 0; vez < 2; ++vez) {
+        std::vector<std::u16string> mensagens;
+        const auto resumos = ResumosDaPasta(pasta.Caminho(), &mensagens);
+        ASSERT_EQ(resumos.size(), 1U);
+        EXPECT_EQ(resumos[0].Caminho, pasta.Caminho() / "Aves.txt");
+        EXPECT_EQ(resumos[0].Nome, temas[0].Nome);
+        EXPECT_EQ(resumos[0].Grupo, temas[0].Grupo);
+        EXPECT_EQ(resumos[0].Palavras, 3);
+        EXPECT_EQ(resumos[0].MaiorPalavra, 14);
+        EXPECT_EQ(mensagens, mensagensTemas);
+        EXPECT_EQ(CarregarTemaResumido(resumos[0]), temas[0]);
+    }
+    // A cache manda enquanto o tamanho e a data batem (aqui, uma contagem falsa prova que não se releu)...
+    const auto cache = pasta.Caminho() / ".zelta-resumos";
+    std::string texto = teste::LerBytes(cache);
+    const auto pos = texto.find("\t3\t14\t");
+    ASSERT_NE(pos, std::string::npos) << texto;
+    texto.replace(pos, 6, "\t7\t14\t");
+    pasta.Escrever(".zelta-resumos", texto);
+    EXPECT_EQ(ResumosDaPasta(pasta.Caminho())[0].Palavras, 7);
+    // ... e deixa de mandar quando o ficheiro muda, mesmo com o mesmo tamanho.
+    pasta.Escrever("Aves.txt", "# Tema: Aves\n# Grupo: Natureza\nmelro\nMELRO\ncorvo\nandorinha-do-mar\n");
+    const timespec hora[2]{{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (pasta.Caminho() / "Aves.txt").c_str(), hora, 0), 0);
+    EXPECT_EQ(ResumosDaPasta(pasta.Caminho())[0].Palavras, 3);
+    // Uma cache estragada é só uma cache vazia.
+    pasta.Escrever(".zelta-resumos", "\xFF\x00lixo"s);
+    EXPECT_EQ(ResumosDaPasta(pasta.Caminho())[0].Palavras, 3);
+}
+
+TEST(Biblioteca, LeituraCanceladaNaoViraMensagem) {
+    const teste::TPastaTemporaria pasta;
+    pasta.Escrever("Aves.txt", "PARDAL\n");
+    const std::atomic<bool> cancelar = true;
+    std::vector<std::u16string> mensagens;
+    EXPECT_THROW(TemasDaPasta(pasta.Caminho(), &mensagens, &cancelar), ELeituraCancelada);
+    EXPECT_THROW(ResumosDaPasta(pasta.Caminho(), &mensagens, &cancelar), ELeituraCancelada);
+    EXPECT_THROW(CarregarTemas(pasta.Caminho(), &mensagens, &cancelar), ELeituraCancelada);
+    EXPECT_TRUE(mensagens.empty());
 }
 
 TEST(Biblioteca, CarregarTemasJuntaESubstituiPorNome) {
