@@ -251,6 +251,8 @@ std::u16string TextoParaTerminal(std::u16string_view s) {
             r += u"\\x";
             r.push_back(Hex[c >> 4]);
             r.push_back(Hex[c & 0xF]);
+        } else if (c == u'\u2028' || c == u'\u2029') {
+            r += c == u'\u2028' ? u"\\u2028" : u"\\u2029";
         } else if (U16_IS_LEAD(c) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
             r.push_back(c);
             r.push_back(s[++i]);

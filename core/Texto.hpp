@@ -72,8 +72,9 @@ void NormalizarNfcNoLugar(std::u16string& s);
 bool CaracterDeControlo(char16_t c);
 // Cada carácter de controlo passa a um espaço: para nomes e grupos que se gravam num cabeçalho ou se mostram.
 std::u16string ControlosParaEspacos(std::u16string_view s);
-// O texto pronto para um terminal: C0 (menos TAB), DEL e C1 escritos como \xHH, um substituto solto como
-// U+FFFD. Nada do que se mostra pode mudar o título do terminal nem limpar o ecrã.
+// O texto pronto para um terminal: C0 (menos TAB), DEL e C1 escritos como \xHH, os separadores de linha e de
+// parágrafo como \u2028 e \u2029, um substituto solto como U+FFFD. Nada do que se mostra pode mudar o título do
+// terminal nem limpar o ecrã.
 std::u16string TextoParaTerminal(std::u16string_view s);
 
 // Número em decimal simples, para compor frases.

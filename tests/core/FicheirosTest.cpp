@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -246,6 +248,31 @@ TEST(Ficheiros, ApagarTemporariosPendentesComoNumSinal) {
     ASSERT_EQ(a.Erro(), 0);
     EXPECT_EQ(Nomes(pasta.Caminho()).size(), 3U);
     ApagarTemporariosPendentes();
+    EXPECT_EQ(Nomes(pasta.Caminho()), (std::set<std::string>{"livro.pdf"}));
+    EXPECT_EQ(teste::LerBytes(velho), "velho");
+}
+
+TEST(Ficheiros, UmSinalApagaOsTemporariosPorConfirmar) {
+    // Como o zelta-livro ao segundo Ctrl-C: o tratador apaga os temporários e sai logo, sem destrutores.
+    const teste::TPastaTemporaria pasta;
+    const auto velho = pasta.Escrever("livro.pdf", "velho");
+    const pid_t filho = ::fork();
+    ASSERT_GE(filho, 0);
+    if (filho == 0) {
+        struct sigaction accao {};
+        accao.sa_handler = [](int) {
+            ApagarTemporariosPendentes();
+            ::_exit(130);
+        };
+        ::sigaction(SIGTERM, &accao, nullptr);
+        TFicheiroPendente pdf(velho, Bytes("novo"));
+        TFicheiroPendente json(pasta.Caminho() / "livro.json", Bytes("{}"));
+        ::kill(::getpid(), SIGTERM);
+        ::_exit(0);
+    }
+    int estado = 0;
+    ASSERT_EQ(::waitpid(filho, &estado, 0), filho);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 130);
     EXPECT_EQ(Nomes(pasta.Caminho()), (std::set<std::string>{"livro.pdf"}));
     EXPECT_EQ(teste::LerBytes(velho), "velho");
 }

@@ -110,6 +110,7 @@ TEST(Texto, ControlosNuncaChegamAoTerminal) {
         {u"\x1B[2J", u"\\x1B[2J"},
         {u"a\r\nb", u"a\\x0D\\x0Ab"},
         {u"x\u007Fy\u009Bz", u"x\\x7Fy\\x9Bz"},
+        {u"a\u2028b", u"a\\u2028b"},
         {u"\U0001F600 \xD800!", u"\U0001F600 \uFFFD!"},
         {u"Ciência", u"Ciência"},
     };

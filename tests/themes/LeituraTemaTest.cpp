@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -238,6 +239,26 @@ TEST(LeituraTema, FalhasDeLeituraDizemOFicheiroEARazao) {
             EXPECT_EQ(e.Mensagem(), esperada);
         }
     }
+}
+
+TEST(LeituraTema, LinhasRejeitadasMostramOsControlosEscapados) {
+    const TTemaLido r = LerTema(Linhas({u"ab\x1B[2Jc", u"\u009B31m"}), u"x");
+    EXPECT_EQ(r.Relatorio.Detalhe, (std::vector<std::u16string>{u"linha 1: «ab\\x1B[2Jc» - tem o símbolo «\\x1B»",
+                                                                u"linha 2: «\\x9B31m» - tem o símbolo «\\x9B»"}));
+}
+
+TEST(LeituraTema, LeituraCancelavel) {
+    const teste::TPastaTemporaria pasta;
+    std::string lista;
+    for (int i = 0; i < 100000; ++i) {
+        lista += "PALAVRA\n";
+    }
+    const auto caminho = pasta.Escrever("Grande.txt", lista);
+    std::atomic<bool> cancelar = true;
+    EXPECT_THROW(LerTemaDeFicheiro(caminho, &cancelar), ELeituraCancelada);
+    EXPECT_THROW(LerFicheiro(caminho, &cancelar), ELeituraCancelada);
+    cancelar = false;
+    EXPECT_EQ(LerTemaDeFicheiro(caminho, &cancelar).Relatorio.Repetidas, 99999);
 }
 
 } // namespace
