@@ -226,8 +226,9 @@ TLeitorTema::TLeitorTema(std::u16string_view nomePorOmissao, bool soContar) : FS
 
 void TLeitorTema::Reservar(std::size_t palavras, std::size_t letras) {
     // Num ficheiro de lixo (milhões de linhas repetidas) a contagem das linhas engana: a reserva tem teto, e
-    // acima dele o vetor cresce como de costume.
-    palavras = std::min<std::size_t>(palavras, 1U << 22);
+    // acima dele o vetor e o conjunto crescem como de costume. Só a contar, as casas são pequenas e o teto mais
+    // alto poupa o pico do crescimento num tema enorme, que é o que o resumo tem de aguentar.
+    palavras = std::min<std::size_t>(palavras, FSoContar ? 1U << 22 : 1U << 20);
     if (FSoContar) {
         FInicio.reserve(palavras + 1);
         FLetras.reserve(letras);

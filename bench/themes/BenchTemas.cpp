@@ -191,3 +191,20 @@ void BM_CarregarTema(benchmark::State& estado) {
 BENCHMARK(BM_CarregarTema)->Arg(250000)->Arg(1000000)->Arg(2000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// A listagem com um tema de 2 milhões de palavras na pasta, depois da primeira vez (a cache dos resumos).
+void BM_ResumosDaPastaComTemaEnorme(benchmark::State& estado) {
+    const auto pasta = Pastas().Vazia.parent_path() / "pasta-enorme";
+    std::filesystem::create_directories(pasta);
+    std::filesystem::copy_file(TemaDe(2000000), pasta / "Enorme.txt",
+                               std::filesystem::copy_options::overwrite_existing);
+    benchmark::DoNotOptimize(ResumosDaPasta(pasta));
+    for (auto _ : estado) {
+        benchmark::DoNotOptimize(ResumosDaPasta(pasta));
+    }
+}
+BENCHMARK(BM_ResumosDaPastaComTemaEnorme)->Unit(benchmark::kMillisecond);
+
+} // namespace
