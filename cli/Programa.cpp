@@ -15,7 +15,6 @@
 #include "themes/Importacao.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -24,8 +23,7 @@ namespace zelta::cli {
 namespace {
 
 [[noreturn]] void FalhaDeGravacao(const std::filesystem::path& destino, int erro) {
-    throw EZelta(u"Não foi possível gravar o ficheiro «" + DeUtf8(destino.string()) + u"» (" +
-                 DeUtf8(std::strerror(erro)) + u").");
+    throw EZelta(FraseFalhaGravar(destino, erro));
 }
 
 constexpr std::int32_t LarguraDaBarra = 30;
