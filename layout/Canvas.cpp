@@ -1,5 +1,7 @@
-// Pontos e conversões entre pontos tipográficos e milímetros.
+// Pontos, conversões entre pontos tipográficos e milímetros, e o contorno de cápsula por omissão.
 #include "layout/Canvas.hpp"
+
+#include "layout/Grelhas.hpp"
 
 namespace zelta {
 
@@ -9,5 +11,10 @@ TPontoMm PontoMm(double x, double y) { return {x, y}; }
 double PtParaMm(double pt) { return pt * 25.4 / 72; }
 
 double MmParaPt(double mm) { return mm * 72 / 25.4; }
+
+void ICanvasPagina::ContornoCapsula(double x1, double y1, double x2, double y2, double ARaio, double AEspessuraPt,
+                                    int ACinza) {
+    Poligono(Capsula(x1, y1, x2, y2, ARaio, 12), AEspessuraPt, ACinza, -1);
+}
 
 } // namespace zelta
