@@ -78,6 +78,8 @@ void TFormMain::GerarLivroPdf() {
     }
     TConfigLivro config = leitura.Config;
     std::optional<std::filesystem::path> caminho;
+    // Os pools feitos para a estimativa servem depois à corrida.
+    std::optional<TPoolsDoLivro> pools;
     // Um erro nestes passos não pode sair do clique: é dito como os da corrida.
     try {
         const TAnalise analise = AnalisarOpcoes(config, TemasComDicionario());
@@ -90,7 +92,8 @@ void TFormMain::GerarLivroPdf() {
         Estado(u"A verificar as palavras disponíveis…");
         // Só para pintar a frase: cliques feitos agora esperam pela corrida, em que as opções já estão fechadas.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        const std::int32_t estimados = EstimarPuzzles(config, TemasComDicionario());
+        pools.emplace(config, TemasComDicionario());
+        const std::int32_t estimados = EstimarPuzzles(*pools);
         if (estimados < config.NumPuzzles && !FDialogos.Confirmar(PerguntaEstimativa(estimados, config.NumPuzzles))) {
             Estado(ResumoDasOpcoes(config, analise.NumTemas));
             return;
@@ -113,10 +116,8 @@ void TFormMain::GerarLivroPdf() {
         TDadosLivro livro;
         livro.Config = config;
         TRelatorioLivro relatorio;
-        // O catálogo não muda durante a corrida: "Importar" está desligado enquanto FGerando.
-        const TRefsTemas temas = TemasComDicionario();
         livro.Puzzles = GerarPuzzles(
-            config, temas, FListaNegra,
+            *pools, FListaNegra,
             [this](std::int32_t i, std::int32_t total, bool& cancelar) { Progresso(i, total, cancelar); }, relatorio);
         if (relatorio.Cancelado) {
             Estado(MensagemCancelada(relatorio.Gerados, config.NumPuzzles));

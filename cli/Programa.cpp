@@ -163,7 +163,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
 
     TBarra barra(amb.Erros, amb.Progresso);
     barra.Estado(u"A verificar as palavras disponíveis\u2026");
-    const std::int32_t estimados = EstimarPuzzles(config, temas);
+    // Os mesmos pools para a estimativa e para a corrida.
+    const TPoolsDoLivro pools(config, temas);
+    const std::int32_t estimados = EstimarPuzzles(pools);
     barra.Limpar();
     if (estimados < config.NumPuzzles) {
         // Só a primeira frase da pergunta da janela: aqui não se pergunta nada.
@@ -182,7 +184,7 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
             cancelar = true;
         }
     };
-    const std::vector<TPuzzle> puzzles = GerarPuzzles(config, temas, catalogo.ListaNegra, progresso, relatorio);
+    const std::vector<TPuzzle> puzzles = GerarPuzzles(pools, catalogo.ListaNegra, progresso, relatorio);
     barra.Limpar();
     if (relatorio.Cancelado) {
         throw TFim{SaidaInterrompido, MensagemCancelada(relatorio.Gerados, config.NumPuzzles)};

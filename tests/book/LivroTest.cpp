@@ -268,7 +268,7 @@ TEST(Corrida, MesmaSementeMesmoLivroEEstimativaConcorda) {
 
     // O primeiro puzzle: o ensaio só de palavras e a corrida real partem das mesmas candidatas.
     TRelatorioLivro r3;
-    const auto ensaio = GerarPuzzlesLivro(c, temas, {}, {}, true, r3);
+    const auto ensaio = EnsaiarPuzzles(TPoolsDoLivro(c, temas), r3);
     ASSERT_FALSE(ensaio.empty());
     ASSERT_FALSE(a.empty());
     EXPECT_EQ(ensaio[0].Lado, 0);
