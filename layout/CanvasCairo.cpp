@@ -86,6 +86,76 @@ cairo_status_t LerPng(void* fecho, unsigned char* dados, unsigned int n) {
     return CAIRO_STATUS_SUCCESS;
 }
 
+// Os pesos de uma redução por médias de área num eixo: cada ponto de destino cobre n / m pontos de origem.
+struct TPeso {
+    int Origem;
+    int Destino;
+    float Peso;
+};
+
+std::vector<TPeso> PesosDaReducao(int origem, int destino) {
+    std::vector<TPeso> pesos;
+    const double passo = static_cast<double>(origem) / destino;
+    for (int d = 0; d < destino; ++d) {
+        const double a = d * passo;
+        const double b = (d + 1) * passo;
+        for (int o = static_cast<int>(a); o < origem && o < b; ++o) {
+            const double cobre = std::min<double>(o + 1, b) - std::max<double>(o, a);
+            if (cobre > 0) {
+                pesos.push_back({o, d, static_cast<float>(cobre / passo)});
+            }
+        }
+    }
+    return pesos;
+}
+
+// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre. Numa
+// ampliação (que o livro não faz) a média de área é a repetição do ponto mais próximo.
+TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
+    const int w = cairo_image_surface_get_width(origem);
+    const int h = cairo_image_surface_get_height(origem);
+    const int passoO = cairo_image_surface_get_stride(origem);
+    const unsigned char* o = cairo_image_surface_get_data(origem);
+    const auto horizontais = PesosDaReducao(w, largura);
+    const auto verticais = PesosDaReducao(h, altura);
+    // Primeiro as linhas, para largura × h pontos de três canais; depois as colunas.
+    std::vector<float> linhas(static_cast<std::size_t>(largura) * static_cast<std::size_t>(h) * 3, 0.0F);
+    for (int y = 0; y < h; ++y) {
+        const auto* px = reinterpret_cast<const std::uint32_t*>(o + static_cast<std::ptrdiff_t>(y) * passoO);
+        float* l = linhas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(largura) * 3;
+        for (const TPeso& p : horizontais) {
+            const std::uint32_t c = px[p.Origem];
+            float* d = l + static_cast<std::size_t>(p.Destino) * 3;
+            d[0] += p.Peso * static_cast<float>((c >> 16U) & 0xFFU);
+            d[1] += p.Peso * static_cast<float>((c >> 8U) & 0xFFU);
+            d[2] += p.Peso * static_cast<float>(c & 0xFFU);
+        }
+    }
+    std::vector<float> pontos(static_cast<std::size_t>(largura) * static_cast<std::size_t>(altura) * 3, 0.0F);
+    const std::size_t linha = static_cast<std::size_t>(largura) * 3;
+    for (const TPeso& p : verticais) {
+        const float* de = linhas.data() + static_cast<std::size_t>(p.Origem) * linha;
+        float* para = pontos.data() + static_cast<std::size_t>(p.Destino) * linha;
+        for (std::size_t k = 0; k < linha; ++k) {
+            para[k] += p.Peso * de[k];
+        }
+    }
+    TSuperficie reduzida(cairo_image_surface_create(CAIRO_FORMAT_RGB24, largura, altura));
+    cairo_surface_flush(reduzida.get());
+    unsigned char* r = cairo_image_surface_get_data(reduzida.get());
+    const int passoR = cairo_image_surface_get_stride(reduzida.get());
+    const auto canal = [](float v) { return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L)); };
+    for (int y = 0; y < altura; ++y) {
+        auto* px = reinterpret_cast<std::uint32_t*>(r + static_cast<std::ptrdiff_t>(y) * passoR);
+        const float* p = pontos.data() + static_cast<std::size_t>(y) * linha;
+        for (int x = 0; x < largura; ++x) {
+            px[x] = (canal(p[3 * x]) << 16U) | (canal(p[3 * x + 1]) << 8U) | canal(p[3 * x + 2]);
+        }
+    }
+    cairo_surface_mark_dirty(reduzida.get());
+    return reduzida;
+}
+
 } // namespace
 
 std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi); }
@@ -173,16 +243,7 @@ cairo_surface_t* TFontesCairo::Imagem(std::u16string_view nome, std::int32_t lar
         return nullptr;
     }
     // Reduzida uma vez aqui, o PDF leva só os pontos que a impressão usa em vez da imagem inteira.
-    TSuperficie reduzida(cairo_image_surface_create(CAIRO_FORMAT_RGB24, largura, altura));
-    cairo_t* cr = cairo_create(reduzida.get());
-    cairo_scale(cr, static_cast<double>(largura) / w, static_cast<double>(altura) / h);
-    cairo_set_source_surface(cr, original.get(), 0, 0);
-    // Redução suave, como o esticar em meio-tom; as bordas repetem-se em vez de esbaterem para preto.
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(reduzida.get());
+    TSuperficie reduzida = ReduzirImagem(original.get(), largura, altura);
     return FImagens.emplace(std::move(chave), std::move(reduzida)).first->second.get();
 }
 
