@@ -16,6 +16,9 @@ namespace {
 
 constexpr std::int32_t TentativasPorFonte = 50;
 constexpr std::int32_t IntervaloDoProgresso = 5;
+// Quantas posições do primeiro baralhar de cada puzzle o ensaio guarda para a corrida: a escolha raramente
+// passa das primeiras centenas num pool grande.
+constexpr std::size_t PosicoesGuardadas = 1024;
 
 // FNV-1a sobre as unidades de código: as palavras são curtas.
 std::uint64_t Hash(std::u16string_view forma) {
@@ -78,16 +81,12 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
 // A escolha sobre os usos já contados de cada item do pool. Percorre o baralhado saltando as usadas, que
 // guarda à parte; só se as nunca usadas não chegam é que as usadas entram, das menos para as mais usadas
 // e, em cada contagem, pela ordem do baralhado: a mesma ordem de uma ordenação estável por usos.
-void Escolher(const TPoolIndexado& pool, std::span<const std::int32_t> usos, const TRegistoUsos& registo,
-              std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite, bool todasAsDirecoes,
-              TGeradorAleatorio& gerador, TTrabalhoDaEscolha& trabalho, std::vector<TCandidata>& escolhidas) {
-    escolhidas.clear();
-    std::vector<std::int32_t>& ordem = trabalho.Ordem;
-    ordem.resize(pool.Itens.size());
-    std::iota(ordem.begin(), ordem.end(), 0);
-    gerador.Baralhar(ordem);
-    trabalho.Partilhadas.assign(static_cast<std::size_t>(std::max(0, numPuzzles)), 0);
-    trabalho.Usadas.clear();
+// Com guardado do mesmo gerador e da mesma fonte, começa pelo início já baralhado e só baralha o pool se
+// esse início não chegar; com guardar, guarda o início do que baralhou.
+void Escolher(const TPoolIndexado& pool, std::size_t fonte, std::span<const std::int32_t> usos,
+              const TRegistoUsos& registo, std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
+              bool todasAsDirecoes, TGeradorAleatorio& gerador, TTrabalhoDaEscolha& trabalho,
+              std::vector<TCandidata>& escolhidas, const TBaralhadoGuardado* guardado, TBaralhadoGuardado* guardar) {
     // Verdadeiro quando já há candidatas que cheguem.
     const auto tentar = [&](std::int32_t i) {
         const TItemPool& item = pool.Itens[static_cast<std::size_t>(i)];
@@ -120,21 +119,47 @@ void Escolher(const TPoolIndexado& pool, std::span<const std::int32_t> usos, con
         }
         return static_cast<std::int32_t>(escolhidas.size()) >= alvo;
     };
-    for (const std::int32_t i : ordem) {
-        if (usos[static_cast<std::size_t>(i)] > 0) {
-            trabalho.Usadas.push_back(i);
-        } else if (tentar(i)) {
-            return;
+    // Falso quando a ordem é só o início do baralhado e não chegou para decidir.
+    const auto percorrer = [&](std::span<const std::int32_t> ordem, bool completa) {
+        escolhidas.clear();
+        trabalho.Partilhadas.assign(static_cast<std::size_t>(std::max(0, numPuzzles)), 0);
+        trabalho.Usadas.clear();
+        for (const std::int32_t i : ordem) {
+            if (usos[static_cast<std::size_t>(i)] > 0) {
+                trabalho.Usadas.push_back(i);
+            } else if (tentar(i)) {
+                return true;
+            }
         }
-    }
-    std::stable_sort(trabalho.Usadas.begin(), trabalho.Usadas.end(), [&usos](std::int32_t a, std::int32_t b) {
-        return usos[static_cast<std::size_t>(a)] < usos[static_cast<std::size_t>(b)];
-    });
-    for (const std::int32_t i : trabalho.Usadas) {
-        if (tentar(i)) {
-            return;
+        if (!completa) {
+            return false;
         }
+        std::stable_sort(trabalho.Usadas.begin(), trabalho.Usadas.end(), [&usos](std::int32_t a, std::int32_t b) {
+            return usos[static_cast<std::size_t>(a)] < usos[static_cast<std::size_t>(b)];
+        });
+        for (const std::int32_t i : trabalho.Usadas) {
+            if (tentar(i)) {
+                break;
+            }
+        }
+        return true;
+    };
+    if (guardado != nullptr && guardado->Fonte == fonte && guardado->Antes == gerador &&
+        percorrer(guardado->Inicio, guardado->Inicio.size() == pool.Itens.size())) {
+        gerador = guardado->Depois;
+        return;
     }
+    const TGeradorAleatorio antes = gerador;
+    std::vector<std::int32_t>& ordem = trabalho.Ordem;
+    ordem.resize(pool.Itens.size());
+    std::iota(ordem.begin(), ordem.end(), 0);
+    gerador.Baralhar(ordem);
+    if (guardar != nullptr) {
+        const std::size_t n = std::min(ordem.size(), PosicoesGuardadas);
+        *guardar =
+            TBaralhadoGuardado{fonte, antes, gerador, {ordem.begin(), ordem.begin() + static_cast<std::ptrdiff_t>(n)}};
+    }
+    percorrer(ordem, true);
 }
 
 // O que a corrida inteira partilha entre puzzles e tentativas.
@@ -152,6 +177,7 @@ struct TCorrida {
     std::vector<std::vector<std::int32_t>> Usos; // por fonte, os usos de cada item do seu pool
     TTrabalhoDaEscolha Trabalho;
     std::vector<TCandidata> Candidatas;
+    std::vector<std::optional<TBaralhadoGuardado>>& Baralhados;
 };
 
 struct TResultadoTentativa {
@@ -172,8 +198,15 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonteDoLivro& fonte, 
             }
         }
         std::vector<TCandidata>& candidatas = corrida.Candidatas;
-        Escolher(fonte.Pool, corrida.Usos[qual], corrida.Registo, n, corrida.Alvo, corrida.Limite,
-                 corrida.TodasAsDirecoes, gerador, corrida.Trabalho, candidatas);
+        // O ensaio guarda o primeiro baralhar de cada puzzle; a corrida começa por ele.
+        auto& baralhado = corrida.Baralhados[static_cast<std::size_t>(indice)];
+        const bool guardar = corrida.SoPalavras && !baralhado;
+        if (guardar) {
+            baralhado.emplace();
+        }
+        Escolher(fonte.Pool, qual, corrida.Usos[qual], corrida.Registo, n, corrida.Alvo, corrida.Limite,
+                 corrida.TodasAsDirecoes, gerador, corrida.Trabalho, candidatas,
+                 !corrida.SoPalavras && baralhado ? &*baralhado : nullptr, guardar ? &*baralhado : nullptr);
         if (static_cast<std::int32_t>(candidatas.size()) < corrida.Minimo) {
             continue;
         }
@@ -274,7 +307,8 @@ std::vector<TCandidata> EscolherCandidatas(const TPoolIndexado& pool, const TReg
     }
     TTrabalhoDaEscolha trabalho;
     std::vector<TCandidata> escolhidas;
-    Escolher(pool, usos, registo, numPuzzles, alvo, limite, todasAsDirecoes, gerador, trabalho, escolhidas);
+    Escolher(pool, 0, usos, registo, numPuzzles, alvo, limite, todasAsDirecoes, gerador, trabalho, escolhidas, nullptr,
+             nullptr);
     return escolhidas;
 }
 
@@ -409,6 +443,12 @@ std::vector<TPuzzle> CorrerLivro(const TPoolsDoLivro& pools, const std::vector<s
     const std::int32_t n = config.NumPuzzles;
     relatorio = TRelatorioLivro{n, 0, false, {}};
 
+    std::vector<std::optional<TBaralhadoGuardado>>& baralhados = pools.Baralhados();
+    if (soPalavras) {
+        baralhados.assign(static_cast<std::size_t>(std::max(0, n)), std::nullopt);
+    } else {
+        baralhados.resize(static_cast<std::size_t>(std::max(0, n)));
+    }
     TCorrida corrida{config,
                      listaNegra,
                      progresso,
@@ -421,7 +461,8 @@ std::vector<TPuzzle> CorrerLivro(const TPoolsDoLivro& pools, const std::vector<s
                      {},
                      {},
                      {},
-                     {}};
+                     {},
+                     baralhados};
     for (const TFonteDoLivro& f : fontes) {
         corrida.Usos.emplace_back(f.Pool.Itens.size(), 0);
     }

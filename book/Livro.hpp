@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -92,9 +93,17 @@ struct TFonteDoLivro {
     std::int32_t Peso = 0;
 };
 
+// O início do primeiro baralhar de um puzzle: a fonte, o gerador antes e depois, e as primeiras posições.
+struct TBaralhadoGuardado {
+    std::size_t Fonte = 0;
+    TGeradorAleatorio Antes{0};
+    TGeradorAleatorio Depois{0};
+    std::vector<std::int32_t> Inicio;
+};
+
 // As fontes de palavras de um livro (o pool único do Mix, ou um por tema do grupo), feitas uma só vez:
 // a estimativa e a corrida do mesmo livro usam as mesmas. Guarda uma cópia da configuração; os temas
-// só se leem no construtor.
+// só se leem no construtor. Não é para usar de duas threads ao mesmo tempo.
 class TPoolsDoLivro {
 public:
     // Levanta EZelta quando a configuração é inválida ou o grupo não tem temas.
@@ -103,9 +112,15 @@ public:
     const TConfigLivro& Config() const { return FConfig; }
     const std::vector<TFonteDoLivro>& Fontes() const { return FFontes; }
 
+    // O ensaio deixa aqui o início do primeiro baralhar de cada puzzle; a corrida, que parte do mesmo
+    // estado do gerador, lê-o em vez de baralhar outra vez o pool inteiro, e só baralha se precisar de
+    // ir além dele. Não muda nenhum resultado: só poupa tiragens já feitas.
+    std::vector<std::optional<TBaralhadoGuardado>>& Baralhados() const { return FBaralhados; }
+
 private:
     TConfigLivro FConfig;
     std::vector<TFonteDoLivro> FFontes;
+    mutable std::vector<std::optional<TBaralhadoGuardado>> FBaralhados;
 };
 
 // A corrida do livro: os puzzles feitos, pela ordem, e no relatório os pedidos, os feitos, as falhas

@@ -28,6 +28,9 @@ public:
     std::int32_t Entre(std::int32_t minimo, std::int32_t maximo);
     double Real01();
 
+    // Dois geradores iguais dão daqui em diante as mesmas tiragens.
+    friend bool operator==(const TGeradorAleatorio&, const TGeradorAleatorio&) = default;
+
     // Fisher–Yates a partir do fim, com as mesmas tiragens que Limite(i + 1) a cada passo.
     template <class T> void Baralhar(std::vector<T>& a) {
         for (std::size_t i = a.size(); i-- > 1;) {
