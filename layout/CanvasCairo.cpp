@@ -86,11 +86,12 @@ cairo_status_t LerPng(void* fecho, unsigned char* dados, unsigned int n) {
     return CAIRO_STATUS_SUCCESS;
 }
 
-// Os pesos de uma redução por médias de área num eixo: cada ponto de destino cobre n / m pontos de origem.
+// Os pesos de uma redução por médias de área num eixo, em 1/65536: cada ponto de destino cobre n / m pontos
+// de origem, e os pesos de cada destino somam 65536.
 struct TPeso {
     int Origem;
     int Destino;
-    float Peso;
+    std::uint32_t Peso;
 };
 
 std::vector<TPeso> PesosDaReducao(int origem, int destino) {
@@ -99,57 +100,82 @@ std::vector<TPeso> PesosDaReducao(int origem, int destino) {
     for (int d = 0; d < destino; ++d) {
         const double a = d * passo;
         const double b = (d + 1) * passo;
+        const std::size_t primeiro = pesos.size();
+        std::uint32_t soma = 0;
         for (int o = static_cast<int>(a); o < origem && o < b; ++o) {
             const double cobre = std::min<double>(o + 1, b) - std::max<double>(o, a);
-            if (cobre > 0) {
-                pesos.push_back({o, d, static_cast<float>(cobre / passo)});
+            const auto peso = static_cast<std::uint32_t>(std::lround(cobre / passo * 65536));
+            if (peso > 0) {
+                pesos.push_back({o, d, peso});
+                soma += peso;
             }
+        }
+        // O arredondamento de cada peso não pode clarear nem escurecer o ponto.
+        if (pesos.size() > primeiro) {
+            pesos.back().Peso += 65536U - soma;
         }
     }
     return pesos;
 }
 
-// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre. Numa
-// ampliação (que o livro não faz) a média de área é a repetição do ponto mais próximo.
+// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre, já assente
+// sobre branco (com alfa pré-multiplicado, assentar é somar o que falta ao alfa, e a média não muda com
+// isso). Numa ampliação (que o livro não faz) a média de área é a repetição do ponto mais próximo.
 TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
-    const int w = cairo_image_surface_get_width(origem);
+    const bool comAlfa = cairo_image_surface_get_format(origem) == CAIRO_FORMAT_ARGB32;
     const int h = cairo_image_surface_get_height(origem);
     const int passoO = cairo_image_surface_get_stride(origem);
     const unsigned char* o = cairo_image_surface_get_data(origem);
-    const auto horizontais = PesosDaReducao(w, largura);
+    const auto horizontais = PesosDaReducao(cairo_image_surface_get_width(origem), largura);
     const auto verticais = PesosDaReducao(h, altura);
-    // Primeiro as linhas, para largura × h pontos de três canais; depois as colunas.
-    std::vector<float> linhas(static_cast<std::size_t>(largura) * static_cast<std::size_t>(h) * 3, 0.0F);
+    // Primeiro as linhas, para largura × h pontos de três canais em 1/256; depois as colunas.
+    const std::size_t linha = static_cast<std::size_t>(largura) * 3;
+    std::vector<std::uint32_t> linhas(linha * static_cast<std::size_t>(h), 0);
     for (int y = 0; y < h; ++y) {
         const auto* px = reinterpret_cast<const std::uint32_t*>(o + static_cast<std::ptrdiff_t>(y) * passoO);
-        float* l = linhas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(largura) * 3;
+        std::uint32_t* l = linhas.data() + static_cast<std::size_t>(y) * linha;
+        std::uint32_t soma[3] = {0, 0, 0};
+        int destino = 0;
         for (const TPeso& p : horizontais) {
+            if (p.Destino != destino) {
+                for (int k = 0; k < 3; ++k) {
+                    l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
+                    soma[k] = 0;
+                }
+                destino = p.Destino;
+            }
             const std::uint32_t c = px[p.Origem];
-            float* d = l + static_cast<std::size_t>(p.Destino) * 3;
-            d[0] += p.Peso * static_cast<float>((c >> 16U) & 0xFFU);
-            d[1] += p.Peso * static_cast<float>((c >> 8U) & 0xFFU);
-            d[2] += p.Peso * static_cast<float>(c & 0xFFU);
+            const std::uint32_t branco = comAlfa ? 255U - (c >> 24U) : 0U;
+            soma[0] += p.Peso * (((c >> 16U) & 0xFFU) + branco);
+            soma[1] += p.Peso * (((c >> 8U) & 0xFFU) + branco);
+            soma[2] += p.Peso * ((c & 0xFFU) + branco);
+        }
+        for (int k = 0; k < 3; ++k) {
+            l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
         }
     }
-    std::vector<float> pontos(static_cast<std::size_t>(largura) * static_cast<std::size_t>(altura) * 3, 0.0F);
-    const std::size_t linha = static_cast<std::size_t>(largura) * 3;
+    std::vector<std::uint64_t> pontos(linha * static_cast<std::size_t>(altura), 0);
     for (const TPeso& p : verticais) {
-        const float* de = linhas.data() + static_cast<std::size_t>(p.Origem) * linha;
-        float* para = pontos.data() + static_cast<std::size_t>(p.Destino) * linha;
+        const std::uint32_t* de = linhas.data() + static_cast<std::size_t>(p.Origem) * linha;
+        std::uint64_t* para = pontos.data() + static_cast<std::size_t>(p.Destino) * linha;
         for (std::size_t k = 0; k < linha; ++k) {
-            para[k] += p.Peso * de[k];
+            para[k] += std::uint64_t{p.Peso} * de[k];
         }
     }
     TSuperficie reduzida(cairo_image_surface_create(CAIRO_FORMAT_RGB24, largura, altura));
     cairo_surface_flush(reduzida.get());
     unsigned char* r = cairo_image_surface_get_data(reduzida.get());
     const int passoR = cairo_image_surface_get_stride(reduzida.get());
-    const auto canal = [](float v) { return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L)); };
+    // De 1/256 × 1/65536 para um tom inteiro, arredondado.
+    const auto canal = [](std::uint64_t v) {
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>((v + (1ULL << 23U)) >> 24U, 255));
+    };
     for (int y = 0; y < altura; ++y) {
         auto* px = reinterpret_cast<std::uint32_t*>(r + static_cast<std::ptrdiff_t>(y) * passoR);
-        const float* p = pontos.data() + static_cast<std::size_t>(y) * linha;
+        const std::uint64_t* p = pontos.data() + static_cast<std::size_t>(y) * linha;
         for (int x = 0; x < largura; ++x) {
-            px[x] = (canal(p[3 * x]) << 16U) | (canal(p[3 * x + 1]) << 8U) | canal(p[3 * x + 2]);
+            const auto k = static_cast<std::size_t>(x) * 3;
+            px[x] = (canal(p[k]) << 16U) | (canal(p[k + 1]) << 8U) | canal(p[k + 2]);
         }
     }
     cairo_surface_mark_dirty(reduzida.get());
@@ -236,7 +262,11 @@ cairo_surface_t* TFontesCairo::Imagem(std::u16string_view nome, std::int32_t lar
     if (!bytes) {
         throw std::runtime_error("Imagem: o recurso " + ParaUtf8(nome) + " não existe no executável");
     }
-    const auto original = ImagemSobreBranco(*bytes);
+    TLeituraPng leitura{*bytes, 0};
+    const TSuperficie original(cairo_image_surface_create_from_png_stream(LerPng, &leitura));
+    if (cairo_surface_status(original.get()) != CAIRO_STATUS_SUCCESS) {
+        throw std::runtime_error("Imagem: os dados não são uma imagem PNG válida");
+    }
     const int w = cairo_image_surface_get_width(original.get());
     const int h = cairo_image_surface_get_height(original.get());
     if (w <= 0 || h <= 0 || largura <= 0 || altura <= 0) {
