@@ -92,19 +92,6 @@ void BM_PoolsEstimativaECorrida(benchmark::State& estado, std::int32_t lado, std
 BENCHMARK_CAPTURE(BM_PoolsEstimativaECorrida, Dicionario_20x20_30, 20, 30, u"Dicionário")
     ->Unit(benchmark::kMillisecond);
 
-// Só a escolha das palavras da estimativa e da corrida, sem grelhas: o ensaio duas vezes sobre os mesmos pools.
-void BM_EscolhaDePalavrasDicionario(benchmark::State& estado) {
-    const auto temas = Catalogo().Refs();
-    const TConfigLivro c = Config(20, 30, u"Dicionário");
-    for (auto _ : estado) {
-        const TPoolsDoLivro pools(c, temas);
-        TRelatorioLivro r;
-        benchmark::DoNotOptimize(EnsaiarPuzzles(pools, r));
-        benchmark::DoNotOptimize(EnsaiarPuzzles(pools, r));
-    }
-}
-BENCHMARK(BM_EscolhaDePalavrasDicionario)->Unit(benchmark::kMillisecond);
-
 void BM_EstimarPuzzlesDicionario(benchmark::State& estado) {
     const auto temas = Catalogo().Refs();
     const TConfigLivro c = Config(20, 30, u"Dicionário");
