@@ -85,10 +85,10 @@ BENCHMARK_CAPTURE(LivroInteiro, Dicionario_15x15_100, Livro("15", "20", "100", D
 BENCHMARK_CAPTURE(LivroInteiro, Omissao_15x15_100, Livro("15", "20", "100", {}))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(LivroInteiro, Dicionario_10x10_100, Livro("10", "12", "100", Dicionario))
+BENCHMARK_CAPTURE(LivroInteiro, Dicionario_10x10_100, Livro("10", "10", "100", Dicionario))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(LivroInteiro, Omissao_10x10_100, Livro("10", "12", "100", {}))
+BENCHMARK_CAPTURE(LivroInteiro, Omissao_10x10_100, Livro("10", "10", "100", {}))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -112,7 +112,7 @@ BENCHMARK(FasesDoPdf)
     ->ArgNames({"lado", "palavras"})
     ->Args({20, 30})
     ->Args({15, 20})
-    ->Args({10, 12})
+    ->Args({10, 10})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
