@@ -93,32 +93,29 @@ TPedidoFicheiro PedidoAbrirTema() {
 }
 
 TFormMain::TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, QWidget* pai)
-    : QWidget(pai), FDialogos(dialogos), FPastaDosTemas(std::move(pastaDosTemas)) {
+    : QWidget(pai), FDialogos(dialogos) {
     FAtualizando = true;
     FMinPuzzlesAnterior = 1;
     CriarControlos();
 
-    DefinirIntervalo(*EditMinLetras, 3, 6);
-    DefinirIntervalo(*EditMaxLetras, 3, 12);
-    DefinirIntervalo(*EditNumPalavras, 10, 30);
-    DefinirIntervalo(*EditNumPuzzles, 1, 100);
-    EditMinLetras->DefinirValor(4);
-    EditMaxLetras->DefinirValor(12);
-    EditNumPalavras->DefinirValor(20);
-    EditNumPuzzles->DefinirValor(30);
+    const TConfigLivro omissao = ConfigPorOmissao();
+    RadioGroupTamanho->DefinirItemIndex(IndiceDoTamanho(omissao.Lado));
+    RadioGroupDirecoes->DefinirItemIndex(static_cast<std::int32_t>(omissao.Modo));
+    DefinirIntervalo(*EditMinLetras, MinimoDeLetras, MaximoDoMinimoDeLetras);
+    DefinirIntervalo(*EditMaxLetras, MinimoDeLetras, omissao.MaxLetras);
+    DefinirIntervalo(*EditNumPalavras, MinimoDePalavras, MaxPalavrasDoLado(Tamanhos.back()));
+    DefinirIntervalo(*EditNumPuzzles, 1, MaximoDePuzzles);
+    EditMinLetras->DefinirValor(omissao.MinLetras);
+    EditMaxLetras->DefinirValor(omissao.MaxLetras);
+    EditNumPalavras->DefinirValor(omissao.NumPalavras);
+    EditNumPuzzles->DefinirValor(omissao.NumPuzzles);
     LabelResumo->clear();
     LabelEstado->clear();
     ProgressBarLote->setValue(0);
     BitBtnCancelar->setEnabled(false);
     FAtualizando = false;
 
-    FListaNegra = CarregarListaNegra(FPastaDosTemas);
-    try {
-        FDicionario = CarregarDicionario(FPastaDosTemas);
-    } catch (const std::exception&) {
-        // Só acontece sem o dicionário embutido e com um Dicionario.txt ilegível: a janela abre sem ele.
-        FDicionario = TTema{};
-    }
+    FCatalogo.Pasta = std::move(pastaDosTemas);
     RecarregarTemas(u"");
     LigarEventos();
     OpcoesAlteradas();
@@ -169,8 +166,6 @@ void TFormMain::CriarControlos() {
             r->Item(i)->adjustSize();
         }
     }
-    RadioGroupTamanho->DefinirItemIndex(2);
-    RadioGroupDirecoes->DefinirItemIndex(2);
 
     LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15, 140);
     EditMinLetras = Campo(grupo, "EditMinLetras", "UpDownMinLetras", 279, 67);
@@ -185,7 +180,7 @@ void TFormMain::CriarControlos() {
     EditTituloLivro = Criar<QLineEdit>(grupo, "EditTituloLivro");
     EditTituloLivro->setFont(FonteDaJanela(17));
     EditTituloLivro->setGeometry(12, 217, 257, 31);
-    EditTituloLivro->setMaxLength(40);
+    EditTituloLivro->setMaxLength(MaximoDoTitulo);
     LabelLivro = Etiqueta(grupo, "LabelLivro", "Livro", 279, 193, 15);
     ComboBoxLivro = Criar<QComboBox>(grupo, "ComboBoxLivro");
     ComboBoxLivro->setEditable(false);
@@ -246,18 +241,15 @@ void TFormMain::LigarEventos() {
     connect(BitBtnSair, &QPushButton::clicked, this, [this] { BitBtnSairClick(); });
 }
 
-TRefsTemas TFormMain::TemasComDicionario() const { return zelta::TemasComDicionario(FTemas, FDicionario); }
-
 void TFormMain::Estado(const std::u16string& texto) { LabelEstado->setText(QTexto(texto)); }
 
 void TFormMain::RecarregarTemas(const std::u16string& selecionar) {
-    std::vector<std::u16string> mensagens;
-    FTemas = CarregarTemas(FPastaDosTemas, &mensagens);
+    FCatalogo = CarregarCatalogo(FCatalogo.Pasta);
     PreencherLivros(selecionar);
-    if (FTemas.empty()) {
+    if (FCatalogo.Temas.empty()) {
         Estado(u"Não foi possível carregar nenhum tema.");
-    } else if (!mensagens.empty()) {
-        Estado(mensagens.front());
+    } else if (!FCatalogo.Avisos.empty()) {
+        Estado(FCatalogo.Avisos.front());
     }
 }
 
@@ -268,7 +260,7 @@ void TFormMain::PreencherLivros(const std::u16string& selecionar) {
     }
     FAtualizando = true;
     QStringList entradas;
-    for (const auto& e : EntradasDoLivro(FTemas, FDicionario)) {
+    for (const auto& e : EntradasDoLivro(FCatalogo)) {
         entradas << QTexto(e);
     }
     ComboBoxLivro->clear();
@@ -329,9 +321,7 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
         *destinos[i] = *v;
     }
     r.Config.Acentos = CheckBoxAcentos->isChecked();
-    const std::u16string entrada = U16(ComboBoxLivro->currentText());
-    r.Config.Mix = entrada == EntradaMix;
-    r.Config.Grupo = r.Config.Mix ? std::u16string() : entrada;
+    DefinirEntrada(r.Config, U16(ComboBoxLivro->currentText()));
     r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
     r.Config.Semente = 0;
     r.Ok = true;
@@ -339,19 +329,17 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
 }
 
 void TFormMain::AjustarCampos() {
-    const std::int32_t lado = TamanhoDoIndice(RadioGroupTamanho->ItemIndex());
-    const std::u16string entrada = U16(ComboBoxLivro->currentText());
-    const bool mix = entrada == EntradaMix;
-    const TRefsTemas todos = TemasComDicionario();
-    const TRefsTemas escolha = TemasDaEscolha(todos, mix ? std::u16string() : entrada, mix);
-    const TIntervalos limites = IntervalosDasOpcoes(lado, escolha, mix);
+    TConfigLivro livro;
+    livro.Lado = TamanhoDoIndice(RadioGroupTamanho->ItemIndex());
+    DefinirEntrada(livro, U16(ComboBoxLivro->currentText()));
+    const TIntervalos limites = IntervalosDoLivro(livro, TemasComDicionario(FCatalogo));
     const std::int32_t limite = limites.MaxMaxLetras;
     const std::int32_t minPuzzles = limites.MinPuzzles;
 
-    DefinirIntervalo(*EditMinLetras, 3, limites.MaxMinLetras);
-    DefinirIntervalo(*EditMaxLetras, 3, limite);
-    DefinirIntervalo(*EditNumPalavras, 10, limites.MaxPalavras);
-    DefinirIntervalo(*EditNumPuzzles, minPuzzles, 100);
+    DefinirIntervalo(*EditMinLetras, limites.MinMinLetras, limites.MaxMinLetras);
+    DefinirIntervalo(*EditMaxLetras, limites.MinMaxLetras, limite);
+    DefinirIntervalo(*EditNumPalavras, limites.MinPalavras, limites.MaxPalavras);
+    DefinirIntervalo(*EditNumPuzzles, minPuzzles, limites.MaxPuzzles);
 
     // O número de puzzles só sobe quando o mínimo muda: um valor escrito depois fica até a análise o recusar.
     if (minPuzzles != FMinPuzzlesAnterior) {
@@ -389,8 +377,7 @@ void TFormMain::OpcoesAlteradas() {
         Estado(leitura.Mensagem);
         BitBtnGerar->setEnabled(false);
     } else {
-        const TRefsTemas temas = TemasComDicionario();
-        const TAnalise analise = AnalisarOpcoes(leitura.Config, temas);
+        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo));
         LabelResumo->setText(QTexto(ResumoDasOpcoes(leitura.Config, analise.NumTemas)));
         Estado(analise.PodeGerar ? analise.Aviso : analise.Motivo);
         BitBtnGerar->setEnabled(analise.PodeGerar);

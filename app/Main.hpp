@@ -3,14 +3,16 @@
 #pragma once
 
 #include "app/Dialogos.hpp"
+#include "book/Producao.hpp"
 #include "core/Tipos.hpp"
-#include "themes/Dicionario.hpp"
+#include "themes/Catalogo.hpp"
 
 #include <QWidget>
 
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,7 +43,6 @@ public:
     TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, QWidget* pai = nullptr);
     ~TFormMain() override;
 
-    TRefsTemas TemasComDicionario() const;
     void RecarregarTemas(const std::u16string& selecionar);
     void PreencherLivros(const std::u16string& selecionar);
     void DefinirIntervalo(TCampoNumero& campo, std::int32_t minimo, std::int32_t maximo);
@@ -49,14 +50,16 @@ public:
     TLeituraOpcoes LerOpcoes() const;
     void OpcoesAlteradas();
 
+    // De onde vem a semente de cada livro; por omissão, NovaSemente. Os testes fixam-na.
+    void DefinirFonteDeSementes(std::function<std::uint32_t()> fonte) { FNovaSemente = std::move(fonte); }
     void GerarLivroPdf();
+    TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
+    void MostrarResultado(const TResultadoLivro& r);
     void DefinirGerando(bool gerando);
     void BitBtnImportarClick();
     void MostrarRelatorioImportacao(const TTemaLido& lido);
 
-    const std::vector<TTema>& Temas() const { return FTemas; }
-    const TTema& Dicionario() const { return FDicionario; }
-    const std::vector<std::u16string>& ListaNegra() const { return FListaNegra; }
+    const TCatalogo& Catalogo() const { return FCatalogo; }
     bool Gerando() const { return FGerando; }
 
 protected:
@@ -73,11 +76,9 @@ private:
     void MostrarErroDoLivro(const std::exception& e);
 
     IDialogos& FDialogos;
-    std::filesystem::path FPastaDosTemas;
 
-    std::vector<TTema> FTemas;
-    TTema FDicionario;
-    std::vector<std::u16string> FListaNegra;
+    TCatalogo FCatalogo;
+    std::function<std::uint32_t()> FNovaSemente;
     bool FAtualizando = false;
     bool FGerando = false;
     bool FCancelar = false;

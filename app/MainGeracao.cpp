@@ -3,11 +3,10 @@
 #include "app/Main.hpp"
 
 #include "app/Conversoes.hpp"
-#include "book/Livro.hpp"
 #include "book/Opcoes.hpp"
+#include "book/Producao.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
-#include "layout/Paginas.hpp"
 #include "layout/Pdf.hpp"
 
 #include <QCheckBox>
@@ -77,83 +76,75 @@ void TFormMain::GerarLivroPdf() {
         return;
     }
     TConfigLivro config = leitura.Config;
-    std::optional<std::filesystem::path> caminho;
-    // Os pools feitos para a estimativa servem depois à corrida.
-    std::optional<TPoolsDoLivro> pools;
-    // Um erro nestes passos não pode sair do clique: é dito como os da corrida.
+    config.Semente = FNovaSemente ? FNovaSemente() : NovaSemente();
+    // O catálogo não muda durante a corrida: "Importar" está desligado enquanto FGerando.
     try {
-        const TAnalise analise = AnalisarOpcoes(config, TemasComDicionario());
-        if (!analise.PodeGerar) {
-            Estado(analise.Motivo);
-            return;
-        }
-        config.Semente = NovaSemente();
-
-        Estado(u"A verificar as palavras disponíveis…");
-        // Só para pintar a frase: cliques feitos agora esperam pela corrida, em que as opções já estão fechadas.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        pools.emplace(config, TemasComDicionario());
-        const std::int32_t estimados = EstimarPuzzles(*pools);
-        if (estimados < config.NumPuzzles && !FDialogos.Confirmar(PerguntaEstimativa(estimados, config.NumPuzzles))) {
-            Estado(ResumoDasOpcoes(config, analise.NumTemas));
-            return;
-        }
-        caminho = FDialogos.EscolherParaGuardar(
-            PedidoGuardarPdf(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
-    } catch (const std::exception& e) {
-        MostrarErroDoLivro(e);
-        return;
-    }
-    if (!caminho) {
-        return;
-    }
-    FCancelar = false;
-    DefinirGerando(true);
-    ProgressBarLote->setMaximum(config.NumPuzzles);
-    ProgressBarLote->setValue(0);
-
-    try {
-        TDadosLivro livro;
-        livro.Config = config;
-        TRelatorioLivro relatorio;
-        livro.Puzzles = GerarPuzzles(
-            *pools, FListaNegra,
-            [this](std::int32_t i, std::int32_t total, bool& cancelar) { Progresso(i, total, cancelar); }, relatorio);
-        if (relatorio.Cancelado) {
-            Estado(MensagemCancelada(relatorio.Gerados, config.NumPuzzles));
-        } else if (livro.Puzzles.empty()) {
-            Estado(u"Não foi possível gerar nenhum puzzle com estas opções.");
-        } else {
-            Estado(u"A gravar o PDF…");
-            QCoreApplication::processEvents();
-            GravarLivroPdf(*caminho, livro);
-            const auto numPuzzles = static_cast<std::int32_t>(livro.Puzzles.size());
-            std::u16string texto = MensagemLivroGerado(numPuzzles, NumPaginasLivro(numPuzzles));
-            if (relatorio.Falhas.empty()) {
-                Estado(texto);
-            } else {
-                texto += u" Faltam " + Decimal(static_cast<long long>(relatorio.Falhas.size())) +
-                         u" puzzles que não foi possível gerar.";
-                Estado(texto);
-                std::u16string caixa = texto + u"\r\n";
-                const std::size_t n = std::min<std::size_t>(relatorio.Falhas.size(), 5);
-                for (std::size_t i = 0; i < n; ++i) {
-                    caixa += u"\r\n" + relatorio.Falhas[i];
-                }
-                FDialogos.Mensagem(TTipoMensagem::tmAviso, caixa);
-            }
-            if (CheckBoxAbrirPDF->isChecked()) {
-                FDialogos.AbrirComAplicacaoPredefinida(*caminho);
-            }
-        }
+        MostrarResultado(ProduzirLivro(config, FCatalogo, PassosDoLivro(config.NumPuzzles)));
     } catch (const std::exception& e) {
         MostrarErroDoLivro(e);
     }
-
-    DefinirGerando(false);
+    if (FGerando) {
+        DefinirGerando(false);
+    }
     if (FFecharNoFim) {
         FFecharNoFim = false;
         close();
+    }
+}
+
+TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
+    TPassosLivro passos;
+    passos.Fase = [this, numPuzzles](TFaseLivro fase, const std::u16string& frase) {
+        if (fase == TFaseLivro::flGerar) {
+            FCancelar = false;
+            DefinirGerando(true);
+            ProgressBarLote->setMaximum(numPuzzles);
+            ProgressBarLote->setValue(0);
+            return;
+        }
+        Estado(frase);
+        // Só para pintar a frase da verificação: cliques feitos agora esperam pela corrida, em que as opções
+        // já estão fechadas. A gravação deixa passar tudo, como a geração.
+        QCoreApplication::processEvents(fase == TFaseLivro::flVerificar ? QEventLoop::ExcludeUserInputEvents
+                                                                        : QEventLoop::AllEvents);
+    };
+    passos.AceitarFalta = [this](std::int32_t estimados, std::int32_t pedidos) {
+        return FDialogos.Confirmar(PerguntaEstimativa(estimados, pedidos));
+    };
+    passos.Destino = [this](const TConfigLivro& c) {
+        return FDialogos.EscolherParaGuardar(PedidoGuardarPdf(NomeFicheiroPdf(c.Grupo, c.Mix, c.Lado, c.NumPuzzles)));
+    };
+    passos.Progresso = [this](std::int32_t i, std::int32_t total, bool& cancelar) { Progresso(i, total, cancelar); };
+    passos.Gravar = [](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
+        return GravarLivroPdf(destino, livro);
+    };
+    return passos;
+}
+
+void TFormMain::MostrarResultado(const TResultadoLivro& r) {
+    switch (r.Fim) {
+    case TFimLivro::fmSemDestino:
+        return;
+    case TFimLivro::fmDesistiu:
+        Estado(ResumoDasOpcoes(r.Livro.Config, r.Analise.NumTemas));
+        return;
+    case TFimLivro::fmGravado:
+        break;
+    default:
+        Estado(r.Mensagem);
+        return;
+    }
+    Estado(r.Mensagem);
+    if (!r.Relatorio.Falhas.empty()) {
+        std::u16string caixa = r.Mensagem + u"\r\n";
+        const std::size_t n = std::min<std::size_t>(r.Relatorio.Falhas.size(), 5);
+        for (std::size_t i = 0; i < n; ++i) {
+            caixa += u"\r\n" + r.Relatorio.Falhas[i];
+        }
+        FDialogos.Mensagem(TTipoMensagem::tmAviso, caixa);
+    }
+    if (CheckBoxAbrirPDF->isChecked()) {
+        FDialogos.AbrirComAplicacaoPredefinida(r.Destino);
     }
 }
 

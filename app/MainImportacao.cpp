@@ -21,7 +21,7 @@ void TFormMain::BitBtnImportarClick() {
     bool substituir = false;
     for (;;) {
         try {
-            const TTemaLido lido = ImportarTema(*origem, FPastaDosTemas, substituir);
+            const TTemaLido lido = ImportarTema(*origem, FCatalogo.Pasta, substituir);
             RecarregarTemas(lido.Tema.Grupo);
             OpcoesAlteradas();
             MostrarRelatorioImportacao(lido);

@@ -5,7 +5,7 @@
 #include "core/Texto.hpp"
 #include "generation/Gerador.hpp"
 #include "generation/Verificador.hpp"
-#include "themes/Dicionario.hpp"
+#include "themes/Catalogo.hpp"
 
 #include <algorithm>
 #include <numeric>

@@ -1,4 +1,5 @@
-// Análise das opções antes de uma corrida e as frases da janela: resumo, nome do ficheiro, mensagens.
+// Limites e valores iniciais, análise das opções antes de uma corrida e as frases: resumo, nome do
+// ficheiro, mensagens da corrida.
 #include "book/Opcoes.hpp"
 
 #include "book/Livro.hpp"
@@ -10,11 +11,6 @@
 namespace zelta {
 
 namespace {
-
-constexpr std::int32_t MinimoDeLetras = 3;
-constexpr std::int32_t MaximoDoMinimoDeLetras = 6;
-constexpr std::int32_t MinimoDePalavras = 10;
-constexpr std::int32_t MaximoDePuzzles = 100;
 
 // Quantas palavras tem cada fonte do livro: o pool único do Mix, ou o de cada tema do grupo.
 std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos) {
@@ -31,27 +27,52 @@ std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRe
 
 } // namespace
 
-TRefsTemas TemasComDicionario(const std::vector<TTema>& temas, const TTema& dicionario) {
-    TRefsTemas refs = RefsDe(temas);
-    if (!dicionario.Palavras.empty()) {
-        refs.push_back(&dicionario);
-    }
-    return refs;
+TConfigLivro ConfigPorOmissao() {
+    TConfigLivro c;
+    c.Lado = 15;
+    c.Modo = TModoDirecoes::mdTodas;
+    c.MinLetras = 4;
+    c.MaxLetras = 12;
+    c.NumPalavras = 20;
+    c.NumPuzzles = 30;
+    return c;
 }
 
-std::vector<std::u16string> EntradasDoLivro(const std::vector<TTema>& temas, const TTema& dicionario) {
-    std::vector<std::u16string> entradas = GruposDosTemas(temas);
+std::vector<std::u16string> EntradasDoLivro(const TCatalogo& catalogo) {
+    std::vector<std::u16string> entradas = GruposDosTemas(catalogo.Temas);
     entradas.emplace_back(EntradaMix);
-    if (!dicionario.Palavras.empty()) {
-        entradas.push_back(dicionario.Nome);
+    if (!catalogo.Dicionario.Palavras.empty()) {
+        entradas.push_back(catalogo.Dicionario.Nome);
     }
     return entradas;
+}
+
+void DefinirEntrada(TConfigLivro& config, std::u16string_view entrada) {
+    config.Mix = entrada == EntradaMix;
+    config.Grupo = config.Mix ? std::u16string() : std::u16string(entrada);
 }
 
 TIntervalos IntervalosDasOpcoes(std::int32_t lado, std::span<const TTema* const> escolha, bool mix) {
     const std::int32_t limite = LimiteMaxLetras(lado, escolha);
     const auto temas = static_cast<std::int32_t>(std::min<std::size_t>(escolha.size(), MaximoDePuzzles));
-    return {std::min(limite, MaximoDoMinimoDeLetras), limite, MaxPalavrasDoLado(lado), mix ? 1 : std::max(temas, 1)};
+    TIntervalos r;
+    r.MaxMinLetras = std::min(limite, MaximoDoMinimoDeLetras);
+    r.MaxMaxLetras = limite;
+    r.MaxPalavras = MaxPalavrasDoLado(lado);
+    r.MinPuzzles = mix ? 1 : std::max(temas, 1);
+    return r;
+}
+
+TIntervalos IntervalosDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas) {
+    return IntervalosDasOpcoes(config.Lado, TemasDaEscolha(temas, config.Grupo, config.Mix), config.Mix);
+}
+
+TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limites) {
+    config.MinLetras = std::min(config.MinLetras, limites.MaxMinLetras);
+    config.MaxLetras = std::min(config.MaxLetras, limites.MaxMaxLetras);
+    config.NumPalavras = std::min(config.NumPalavras, limites.MaxPalavras);
+    config.NumPuzzles = std::max(config.NumPuzzles, limites.MinPuzzles);
+    return config;
 }
 
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix) {
@@ -128,13 +149,21 @@ std::u16string Contagem(std::int64_t n, std::u16string_view singular, std::u16st
     return Decimal(n) + u" " + std::u16string(n == 1 ? singular : plural);
 }
 
+std::u16string FraseAVerificar() { return u"A verificar as palavras disponíveis\u2026"; }
+
+std::u16string FraseAGravar() { return u"A gravar o PDF\u2026"; }
+
+std::u16string FraseEstimativa(std::int32_t estimados, std::int32_t pedidos) {
+    return estimados > 0
+               ? u"Com estas opções, o livro só deve dar cerca de " + Contagem(estimados, u"puzzle", u"puzzles") +
+                     u" dos " + Decimal(pedidos) + u" pedidos: faltam palavras novas nos temas."
+               : u"Com estas opções não há palavras novas que cheguem para nenhum dos " + Decimal(pedidos) +
+                     u" puzzles pedidos.";
+}
+
 std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos) {
-    std::u16string frase = estimados > 0 ? u"Com estas opções, o livro só deve dar cerca de " +
-                                               Contagem(estimados, u"puzzle", u"puzzles") + u" dos " +
-                                               Decimal(pedidos) + u" pedidos: faltam palavras novas nos temas."
-                                         : u"Com estas opções não há palavras novas que cheguem para nenhum dos " +
-                                               Decimal(pedidos) + u" puzzles pedidos.";
-    return frase + u"\r\n\r\nPode pedir menos puzzles ou menos palavras por puzzle. Gerar mesmo assim?";
+    return FraseEstimativa(estimados, pedidos) +
+           u"\r\n\r\nPode pedir menos puzzles ou menos palavras por puzzle. Gerar mesmo assim?";
 }
 
 std::u16string NomeDoModo(TModoDirecoes modo) {
@@ -197,6 +226,18 @@ std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas) {
 
 std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos) {
     return u"Geração cancelada aos " + Decimal(gerados) + u" de " + Decimal(pedidos) + u" puzzles. Nada foi gravado.";
+}
+
+std::u16string MensagemGravacaoCancelada() { return u"Livro cancelado durante a gravação. Nada foi gravado."; }
+
+std::u16string MensagemSemPuzzles() { return u"Não foi possível gerar nenhum puzzle com estas opções."; }
+
+std::u16string MensagemDoLivro(std::int32_t puzzles, std::int32_t paginas, std::int32_t faltam) {
+    std::u16string texto = MensagemLivroGerado(puzzles, paginas);
+    if (faltam > 0) {
+        texto += u" Faltam " + Decimal(faltam) + u" puzzles que não foi possível gerar.";
+    }
+    return texto;
 }
 
 std::u16string PerguntaFecharAGerar() { return u"Está a ser gerado um livro. Cancelar e sair?"; }

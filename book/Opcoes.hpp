@@ -1,8 +1,9 @@
-// Análise das opções antes de uma corrida, e as frases que a janela mostra.
+// As opções de um livro: limites e valores iniciais, a análise antes de uma corrida, e as frases da corrida
+// que a janela e o zelta-livro mostram.
 #pragma once
 
 #include "core/Tipos.hpp"
-#include "themes/Dicionario.hpp"
+#include "themes/Catalogo.hpp"
 
 #include <cstdint>
 #include <span>
@@ -15,12 +16,27 @@ namespace zelta {
 // A entrada do seletor do livro que mistura todos os temas.
 inline constexpr std::u16string_view EntradaMix = u"Mix de Temas";
 
-// Os limites que o lado e os temas escolhidos põem aos números das opções.
+// Os limites fixos das opções, os mesmos na janela, no zelta-livro e na ajuda dele.
+inline constexpr std::int32_t MinimoDeLetras = 3;         // nem o mínimo nem o máximo de letras descem daqui
+inline constexpr std::int32_t MaximoDoMinimoDeLetras = 6; // o mínimo de letras não passa daqui
+inline constexpr std::int32_t MinimoDePalavras = 10;
+inline constexpr std::int32_t MaximoDePuzzles = 100;
+inline constexpr std::int32_t MaximoDoTitulo = 40; // caracteres, depois de aparado
+
+// As opções com que a janela abre e de que parte o zelta-livro: 15 × 15, todas as direções, 20 palavras de
+// 4 a 12 letras, 30 puzzles, sem acentos, sem título, sem livro e sem semente.
+TConfigLivro ConfigPorOmissao();
+
+// Os limites que o lado e os temas escolhidos põem aos números das opções: cada um vai de Min… a Max….
 struct TIntervalos {
-    std::int32_t MaxMinLetras = 0; // o mínimo de letras vai de 3 a este valor
-    std::int32_t MaxMaxLetras = 0; // o máximo de letras vai de 3 a este valor
-    std::int32_t MaxPalavras = 0;  // as palavras vão de 10 a este valor
-    std::int32_t MinPuzzles = 0;   // os puzzles vão deste valor a 100
+    std::int32_t MinMinLetras = MinimoDeLetras;
+    std::int32_t MaxMinLetras = 0;
+    std::int32_t MinMaxLetras = MinimoDeLetras;
+    std::int32_t MaxMaxLetras = 0;
+    std::int32_t MinPalavras = MinimoDePalavras;
+    std::int32_t MaxPalavras = 0;
+    std::int32_t MinPuzzles = 0;
+    std::int32_t MaxPuzzles = MaximoDePuzzles;
 };
 
 struct TAnalise {
@@ -30,24 +46,42 @@ struct TAnalise {
     std::int32_t NumTemas = 0;
 };
 
-// A biblioteca seguida do dicionário quando tem palavras: o que a análise e a corrida recebem.
-TRefsTemas TemasComDicionario(const std::vector<TTema>& temas, const TTema& dicionario);
 // As entradas do seletor: os grupos pela sua ordem, «Mix de Temas» e «Dicionário» quando tem palavras.
-std::vector<std::u16string> EntradasDoLivro(const std::vector<TTema>& temas, const TTema& dicionario);
+std::vector<std::u16string> EntradasDoLivro(const TCatalogo& catalogo);
+// A entrada do seletor escolhida: o Mix, ou o grupo (que pode ser o do dicionário).
+void DefinirEntrada(TConfigLivro& config, std::u16string_view entrada);
 TIntervalos IntervalosDasOpcoes(std::int32_t lado, std::span<const TTema* const> escolha, bool mix);
+// Os limites do lado e da escolha do livro de config, sobre todos os temas do catálogo.
+TIntervalos IntervalosDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas);
+// Encolhe (ou sobe, no caso dos puzzles) cada número para dentro dos limites; o resto fica como estava.
+TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limites);
 
+// Se as opções dão um livro; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão repetir-se palavras.
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas);
+// Os temas de onde sai o livro: todos menos o dicionário no Mix, senão os do grupo.
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
+// O maior máximo de letras: o lado, ou a palavra mais comprida quando é menor, nunca abaixo de 3.
 std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> temas);
-std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos);
+// «n singular» ou «n plural», com n em algarismos.
 std::u16string Contagem(std::int64_t n, std::u16string_view singular, std::u16string_view plural);
 
 std::u16string ResumoDasOpcoes(const TConfigLivro& config, std::int32_t numTemas);
 std::u16string NomeDoModo(TModoDirecoes modo);
 std::u16string NomeBreveDoLivro(std::u16string_view grupo, bool mix);
 std::u16string NomeFicheiroPdf(std::u16string_view grupo, bool mix, std::int32_t lado, std::int32_t numPuzzles);
-std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas);
+
+// As frases de uma corrida, pela ordem em que podem aparecer.
+std::u16string FraseAVerificar();
+std::u16string FraseAGravar();
+// A estimativa de que vão faltar puzzles, só a constatação (o zelta-livro) e com a pergunta (a janela).
+std::u16string FraseEstimativa(std::int32_t estimados, std::int32_t pedidos);
+std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos);
 std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos);
+std::u16string MensagemGravacaoCancelada();
+std::u16string MensagemSemPuzzles();
+std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas);
+// MensagemLivroGerado, seguida de quantos puzzles faltam quando falta algum.
+std::u16string MensagemDoLivro(std::int32_t puzzles, std::int32_t paginas, std::int32_t faltam);
 std::u16string PerguntaFecharAGerar();
 
 } // namespace zelta

@@ -2,10 +2,12 @@
 // erros saiam numa frase portuguesa, como os da janela.
 #include "cli/Argumentos.hpp"
 
+#include "book/Opcoes.hpp"
 #include "core/Texto.hpp"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 
 namespace zelta::cli {
@@ -23,27 +25,41 @@ std::string_view SemEspacos(std::string_view s) {
     return s.substr(inicio, s.find_last_not_of(" \t") - inicio + 1);
 }
 
-template <class T> std::optional<T> Inteiro(std::string_view texto) {
+// Um inteiro do tipo T, o texto todo (com espaços à volta); sem valor quando não é um número inteiro ou não
+// cabe no tipo, com fora a dizer qual das duas.
+template <class T> std::optional<T> Inteiro(std::string_view texto, bool* fora = nullptr) {
     texto = SemEspacos(texto);
     T valor{};
     const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
     if (texto.empty() || erro != std::errc{} || fim != texto.data() + texto.size()) {
+        if (fora != nullptr) {
+            *fora = !texto.empty() && erro == std::errc::result_out_of_range && fim == texto.data() + texto.size();
+        }
         return std::nullopt;
     }
     return valor;
 }
 
-// As frases da janela quando um campo numérico não tem um número, mais o que foi recebido.
+// As frases da janela quando um campo numérico não tem um número, mais o que foi recebido. Um valor que
+// não se lê é um erro da linha de comando, como uma opção desconhecida.
 std::int32_t LerNumero(const std::string& texto, const char* pedido) {
-    const auto valor = Inteiro<std::int32_t>(texto);
+    bool fora = false;
+    const auto valor = Inteiro<std::int32_t>(texto, &fora);
     if (!valor) {
         std::string m = pedido;
         m += ": «";
         m += texto;
-        m += "» não é um número inteiro.";
-        throw EArgumentos(m, EstadoOpcoes);
+        m += fora ? "» está fora do intervalo dos números aceites." : "» não é um número inteiro.";
+        throw EArgumentos(m, EstadoLinhaDeComando);
     }
     return *valor;
+}
+
+// Caracteres de controlo e quebras de linha: o campo da janela não os deixa escrever.
+bool TemControlo(std::u16string_view texto) {
+    return std::any_of(texto.begin(), texto.end(), [](char16_t c) {
+        return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\u2028' || c == u'\u2029';
+    });
 }
 
 TModoDirecoes LerModo(const std::string& texto) {
@@ -60,7 +76,7 @@ TModoDirecoes LerModo(const std::string& texto) {
     std::string m = "As direções são simples, diagonais ou todas, não «";
     m += texto;
     m += "».";
-    throw EArgumentos(m, EstadoOpcoes);
+    throw EArgumentos(m, EstadoLinhaDeComando);
 }
 
 std::string NomeDaOpcao(const std::string& mensagem) {
@@ -89,20 +105,29 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     std::string saida, json, temas, importar;
     bool acentos = false, estrito = false, listar = false, substituir = false;
 
-    const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const char* ajuda) {
+    const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const std::string& ajuda) {
         return app.add_option(nome, destino, ajuda)
             ->type_name(tipo)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     };
-    CLI::Option* oTamanho = opcao("--tamanho", tamanho, "N", "Lado da grelha: 10, 12, 15 ou 20 (15).");
+    const TConfigLivro omissao = ConfigPorOmissao();
+    const auto n = [](std::int32_t v) { return std::to_string(v); };
+    CLI::Option* oTamanho =
+        opcao("--tamanho", tamanho, "N", "Lado da grelha: 10, 12, 15 ou 20 (" + n(omissao.Lado) + ").");
     CLI::Option* oDirecoes = opcao("--direcoes", direcoes, "MODO", "simples, diagonais ou todas (todas).");
-    CLI::Option* oMin = opcao("--min-letras", minLetras, "N", "Mínimo de letras de cada palavra, 3 a 6 (4).");
-    CLI::Option* oMax = opcao("--max-letras", maxLetras, "N", "Máximo de letras de cada palavra (12).");
-    CLI::Option* oPalavras = opcao("--palavras", palavras, "N", "Máximo de palavras por puzzle (20).");
-    CLI::Option* oPuzzles = opcao("--puzzles", puzzles, "N", "Número de puzzles, 1 a 100 (30).");
+    CLI::Option* oMin = opcao("--min-letras", minLetras, "N",
+                              "Mínimo de letras de cada palavra, " + n(MinimoDeLetras) + " a " +
+                                  n(MaximoDoMinimoDeLetras) + " (" + n(omissao.MinLetras) + ").");
+    CLI::Option* oMax =
+        opcao("--max-letras", maxLetras, "N", "Máximo de letras de cada palavra (" + n(omissao.MaxLetras) + ").");
+    CLI::Option* oPalavras =
+        opcao("--palavras", palavras, "N", "Máximo de palavras por puzzle (" + n(omissao.NumPalavras) + ").");
+    CLI::Option* oPuzzles = opcao("--puzzles", puzzles, "N",
+                                  "Número de puzzles, 1 a " + n(MaximoDePuzzles) + " (" + n(omissao.NumPuzzles) + ").");
     CLI::Option* oLivro =
         opcao("--livro", livro, "NOME", "Um grupo de temas, «Mix de Temas» ou «Dicionário» (o primeiro grupo).");
-    CLI::Option* oTitulo = opcao("--titulo", titulo, "TEXTO", "Título do livro, até 40 caracteres.");
+    CLI::Option* oTitulo =
+        opcao("--titulo", titulo, "TEXTO", "Título do livro, até " + n(MaximoDoTitulo) + " caracteres.");
     CLI::Option* oAcentos = app.add_flag("--acentos", acentos, "A grelha leva as letras acentuadas.");
     CLI::Option* oSemente = opcao("--semente", semente, "N", "Semente do livro; por omissão, uma nova.");
     CLI::Option* oSaida = opcao("--saida", saida, "FICHEIRO.pdf", "O PDF a gravar (nome por omissão na pasta atual).");
@@ -164,16 +189,19 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     if (oLivro->count() > 0) {
         r.Livro = DeUtf8(livro);
     }
-    // Como o campo da janela: aparado e com 40 caracteres no máximo.
+    // Como o campo da janela: aparado e com MaximoDoTitulo caracteres no máximo.
     r.Titulo = std::u16string(Aparar(DeUtf8(titulo)));
-    if (r.Titulo.size() > static_cast<std::size_t>(MaxCaracteresTitulo)) {
-        throw EArgumentos("O título tem no máximo 40 caracteres.", EstadoOpcoes);
+    if (TemControlo(r.Titulo)) {
+        throw EArgumentos("O título não pode ter quebras de linha nem caracteres de controlo.", EstadoOpcoes);
+    }
+    if (r.Titulo.size() > static_cast<std::size_t>(MaximoDoTitulo)) {
+        throw EArgumentos("O título tem no máximo " + n(MaximoDoTitulo) + " caracteres.", EstadoOpcoes);
     }
     r.Acentos = acentos;
     if (oSemente->count() > 0) {
         r.Semente = Inteiro<std::uint32_t>(semente);
         if (!r.Semente) {
-            throw EArgumentos("A semente tem de ser um número inteiro de 0 a 4294967295.", EstadoOpcoes);
+            throw EArgumentos("A semente tem de ser um número inteiro de 0 a 4294967295.", EstadoLinhaDeComando);
         }
     }
     if (oSaida->count() > 0) {

@@ -2,20 +2,21 @@
 // Tudo o que a janela mostra na linha de estado vai para o terminal; os erros, uma linha em stderr.
 #include "cli/Programa.hpp"
 
-#include "book/Livro.hpp"
 #include "book/Opcoes.hpp"
+#include "book/Producao.hpp"
 #include "cli/Argumentos.hpp"
-#include "cli/Catalogo.hpp"
+#include "cli/Listagem.hpp"
 #include "cli/LivroJson.hpp"
-#include "cli/SaidaPdf.hpp"
 #include "core/Ficheiros.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
+#include "layout/Pdf.hpp"
 #include "themes/Biblioteca.hpp"
 #include "themes/Importacao.hpp"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace zelta::cli {
@@ -27,12 +28,6 @@ namespace {
                  DeUtf8(std::strerror(erro)) + u").");
 }
 
-// Os valores iniciais dos controlos da janela.
-constexpr std::int32_t LadoPorOmissao = 15;
-constexpr std::int32_t MinLetrasPorOmissao = 4;
-constexpr std::int32_t MaxLetrasPorOmissao = 12;
-constexpr std::int32_t PalavrasPorOmissao = 20;
-constexpr std::int32_t PuzzlesPorOmissao = 30;
 constexpr std::int32_t LarguraDaBarra = 30;
 
 void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(linha) << '\n'; }
@@ -53,7 +48,7 @@ struct TFim {
 // ao que o lado e os temas permitem, como a janela faz ao escolher o livro; o que foi dado segue tal
 // qual para a análise, que diz o que não serve.
 TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std::u16string& entrada) {
-    const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo.Temas, catalogo.Dicionario);
+    const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo);
     if (a.Livro) {
         const auto escolhida = EscolherEntrada(entradas, *a.Livro);
         if (!escolhida) {
@@ -69,18 +64,15 @@ TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std:
         entrada = entradas.front();
     }
 
-    TConfigLivro c;
-    c.Mix = entrada == EntradaMix;
-    c.Grupo = c.Mix ? std::u16string() : entrada;
-    c.Lado = a.Lado.value_or(LadoPorOmissao);
-    c.Modo = a.Modo.value_or(TModoDirecoes::mdTodas);
-
-    const TRefsTemas escolha = TemasDaEscolha(TemasComDicionario(catalogo), c.Grupo, c.Mix);
-    const TIntervalos limites = IntervalosDasOpcoes(c.Lado, escolha, c.Mix);
-    c.MaxLetras = a.MaxLetras.value_or(std::min(MaxLetrasPorOmissao, limites.MaxMaxLetras));
-    c.MinLetras = a.MinLetras.value_or(std::min(MinLetrasPorOmissao, limites.MaxMinLetras));
-    c.NumPalavras = a.NumPalavras.value_or(std::min(PalavrasPorOmissao, limites.MaxPalavras));
-    c.NumPuzzles = a.NumPuzzles.value_or(std::max(PuzzlesPorOmissao, limites.MinPuzzles));
+    TConfigLivro c = ConfigPorOmissao();
+    DefinirEntrada(c, entrada);
+    c.Lado = a.Lado.value_or(c.Lado);
+    c.Modo = a.Modo.value_or(c.Modo);
+    c = AjustarAosIntervalos(c, IntervalosDoLivro(c, TemasComDicionario(catalogo)));
+    c.MaxLetras = a.MaxLetras.value_or(c.MaxLetras);
+    c.MinLetras = a.MinLetras.value_or(c.MinLetras);
+    c.NumPalavras = a.NumPalavras.value_or(c.NumPalavras);
+    c.NumPuzzles = a.NumPuzzles.value_or(c.NumPuzzles);
     c.Acentos = a.Acentos;
     c.Titulo = a.Titulo;
     c.Semente = a.Semente ? *a.Semente : NovaSemente();
@@ -140,96 +132,96 @@ bool MesmoFicheiro(const std::filesystem::path& a, const std::filesystem::path& 
     return !ec1 && !ec2 && ca == cb;
 }
 
-int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
-    std::u16string entrada;
-    const TConfigLivro config = ConfigDoLivro(a, catalogo, entrada);
-    const TRefsTemas temas = TemasComDicionario(catalogo);
-
-    const TAnalise analise = AnalisarOpcoes(config, temas);
-    if (!analise.PodeGerar) {
-        throw TFim{SaidaRecusado, analise.Motivo};
-    }
-    const std::filesystem::path saida =
-        a.Saida ? *a.Saida
-                : std::filesystem::path(
-                      ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
-    if (a.Json && MesmoFicheiro(*a.Json, saida)) {
-        throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
-    }
-    Escrever(amb.Saida, ResumoDasOpcoes(config, analise.NumTemas));
-    if (!analise.Aviso.empty()) {
-        Escrever(amb.Erros, analise.Aviso);
-    }
-
-    TBarra barra(amb.Erros, amb.Progresso);
-    barra.Estado(u"A verificar as palavras disponíveis\u2026");
-    // Os mesmos pools para a estimativa e para a corrida.
-    const TPoolsDoLivro pools(config, temas);
-    const std::int32_t estimados = EstimarPuzzles(pools);
-    barra.Limpar();
-    if (estimados < config.NumPuzzles) {
-        // Só a primeira frase da pergunta da janela: aqui não se pergunta nada.
-        std::u16string frase = PerguntaEstimativa(estimados, config.NumPuzzles);
-        frase.resize(std::min(frase.size(), frase.find(u"\r\n")));
-        if (a.Estrito) {
-            throw TFim{SaidaRecusado, frase};
-        }
-        Escrever(amb.Erros, frase + u" Continua-se assim mesmo (com --estrito, pararia aqui).");
-    }
-
-    TRelatorioLivro relatorio;
-    const TProgressoLivro progresso = [&barra, &amb](std::int32_t indice, std::int32_t total, bool& cancelar) {
-        barra.Puzzle(indice, total);
-        if (amb.Interrompido && amb.Interrompido()) {
-            cancelar = true;
-        }
-    };
-    const std::vector<TPuzzle> puzzles = GerarPuzzles(pools, catalogo.ListaNegra, progresso, relatorio);
-    barra.Limpar();
-    if (relatorio.Cancelado) {
-        throw TFim{SaidaInterrompido, MensagemCancelada(relatorio.Gerados, config.NumPuzzles)};
-    }
-    if (puzzles.empty()) {
-        for (const auto& f : relatorio.Falhas) {
+// O fim da produção em texto e num estado de saída.
+int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb) {
+    switch (r.Fim) {
+    case TFimLivro::fmGravado:
+        break;
+    case TFimLivro::fmCancelado:
+        Escrever(amb.Erros, r.Mensagem);
+        return SaidaInterrompido;
+    case TFimLivro::fmSemPuzzles:
+        for (const auto& f : r.Relatorio.Falhas) {
             Escrever(amb.Erros, f);
         }
-        throw TFim{SaidaRecusado, u"Não foi possível gerar nenhum puzzle com estas opções."};
+        [[fallthrough]];
+    default:
+        Escrever(amb.Erros, r.Mensagem);
+        return SaidaRecusado;
     }
+    Escrever(amb.Saida, r.Mensagem);
+    for (const auto& f : r.Relatorio.Falhas) {
+        Escrever(amb.Saida, u"  " + f);
+    }
+    amb.Saida << "PDF: " << CaminhoParaMostrar(r.Destino) << '\n';
+    if (a.Json) {
+        amb.Saida << "JSON: " << CaminhoParaMostrar(*a.Json) << '\n';
+    }
+    amb.Saida << "Semente: " << r.Livro.Config.Semente << '\n';
+    return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
+}
 
-    // O JSON espera num temporário até o PDF estar gravado: uma falha não deixa nenhum dos dois.
+// O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
+// falha não deixar nenhum dos dois.
+std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
+                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
     std::optional<TFicheiroPendente> json;
     if (a.Json) {
-        const std::string texto = LivroEmJson(config, entrada, puzzles, relatorio);
+        const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
         json.emplace(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
         if (json->Erro() != 0) {
             FalhaDeGravacao(*a.Json, json->Erro());
         }
     }
-    barra.Estado(u"A gravar o PDF\u2026");
-    GravarPdf(saida, config, puzzles);
-    barra.Limpar();
+    const std::int32_t paginas = GravarLivroPdf(pdf, livro, amb.Interrompido);
     if (json) {
         if (const int erro = json->Confirmar(); erro != 0) {
             FalhaDeGravacao(*a.Json, erro);
         }
     }
+    return paginas;
+}
 
-    const auto feitos = static_cast<std::int32_t>(puzzles.size());
-    std::u16string texto = MensagemLivroGerado(feitos, PaginasDoLivro(feitos));
-    if (!relatorio.Falhas.empty()) {
-        texto += u" Faltam " + Decimal(static_cast<long long>(relatorio.Falhas.size())) +
-                 u" puzzles que não foi possível gerar.";
+int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
+    std::u16string entrada;
+    const TConfigLivro config = ConfigDoLivro(a, catalogo, entrada);
+    const std::filesystem::path saida =
+        a.Saida.value_or(ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
+    if (a.Json && MesmoFicheiro(*a.Json, saida)) {
+        throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
     }
-    Escrever(amb.Saida, texto);
-    for (const auto& f : relatorio.Falhas) {
-        Escrever(amb.Saida, u"  " + f);
-    }
-    amb.Saida << "PDF: " << CaminhoParaMostrar(saida) << '\n';
-    if (a.Json) {
-        amb.Saida << "JSON: " << CaminhoParaMostrar(*a.Json) << '\n';
-    }
-    amb.Saida << "Semente: " << config.Semente << '\n';
-    return relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
+
+    TBarra barra(amb.Erros, amb.Progresso);
+    TPassosLivro passos;
+    passos.Aceite = [&](const TAnalise& analise) {
+        Escrever(amb.Saida, ResumoDasOpcoes(config, analise.NumTemas));
+        if (!analise.Aviso.empty()) {
+            Escrever(amb.Erros, analise.Aviso);
+        }
+    };
+    passos.Fase = [&barra](TFaseLivro, const std::u16string& frase) {
+        frase.empty() ? barra.Limpar() : barra.Estado(frase);
+    };
+    passos.AceitarFalta = [&](std::int32_t estimados, std::int32_t pedidos) {
+        barra.Limpar();
+        if (!a.Estrito) {
+            Escrever(amb.Erros,
+                     FraseEstimativa(estimados, pedidos) + u" Continua-se assim mesmo (com --estrito, pararia aqui).");
+        }
+        return !a.Estrito;
+    };
+    passos.Destino = [&saida](const TConfigLivro&) { return saida; };
+    passos.Progresso = [&barra, &amb](std::int32_t indice, std::int32_t total, bool& cancelar) {
+        barra.Puzzle(indice, total);
+        cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
+    };
+    passos.Cancelado = amb.Interrompido;
+    passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
+        return GravarLivro(a, amb, entrada, pdf, livro, relatorio);
+    };
+    const TResultadoLivro r = ProduzirLivro(config, catalogo, passos);
+    barra.Limpar();
+    return Relatar(r, a, amb);
 }
 
 void Importar(const TArgumentos& a, const std::filesystem::path& pasta, const TAmbiente& amb) {
@@ -253,9 +245,7 @@ void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
     }
 }
 
-} // namespace
-
-int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
     try {
         const TArgumentos a = LerArgumentos(args);
         if (a.Ajuda) {
@@ -270,7 +260,7 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
             }
         }
         const TCatalogo catalogo = CarregarCatalogo(pasta);
-        for (const auto& m : catalogo.Mensagens) {
+        for (const auto& m : catalogo.Avisos) {
             Escrever(amb.Erros, u"Aviso: " + m);
         }
         if (a.Listar) {
@@ -287,7 +277,24 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
     } catch (const EZelta& e) {
         Escrever(amb.Erros, u"Erro: " + e.Mensagem());
         return SaidaErro;
+    } catch (const std::bad_alloc&) {
+        // Os temporários já se apagaram ao desfazer a pilha.
+        Escrever(amb.Erros, u"Erro: não há memória que chegue para este trabalho. Nada foi gravado.");
+        return SaidaErro;
     }
+}
+
+} // namespace
+
+int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+    const int estado = ExecutarPedido(args, amb);
+    // Uma saída que não se escreveu (disco cheio, tubo fechado) não pode passar por sucesso.
+    amb.Saida.flush();
+    if (!amb.Saida) {
+        Escrever(amb.Erros, u"Erro: não foi possível escrever na saída padrão.");
+        return estado == SaidaOk || estado == SaidaFaltamPuzzles ? SaidaErro : estado;
+    }
+    return estado;
 }
 
 } // namespace zelta::cli

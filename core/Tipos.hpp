@@ -84,6 +84,25 @@ struct TConfigLivro {
     friend bool operator==(const TConfigLivro&, const TConfigLivro&) = default;
 };
 
+// Os tamanhos de página de um livro impresso; A4 é o livro de sempre.
+enum class TFormatoPagina : std::uint8_t { fpA4 = 0, fpA5 = 1, fpCarta = 2, fp8x10 = 3, fp6x9 = 4 };
+
+// Como o livro se imprime, à parte dos puzzles: o mesmo livro pode sair noutro formato.
+struct TOpcoesImpressao {
+    TFormatoPagina Formato = TFormatoPagina::fpA4;
+    bool Encadernar = false;  // margens espelhadas com medianiz e números no lado de fora
+    bool LetraGrande = false; // letras maiores em tudo, soluções duas por página
+    friend bool operator==(const TOpcoesImpressao&, const TOpcoesImpressao&) = default;
+};
+
+// Um livro feito: as opções com que foi feito, os puzzles e como se imprime.
+struct TDadosLivro {
+    TConfigLivro Config;
+    std::vector<TPuzzle> Puzzles; // o puzzle i sai com o número i + 1
+    TOpcoesImpressao Impressao;
+    friend bool operator==(const TDadosLivro&, const TDadosLivro&) = default;
+};
+
 inline constexpr std::array<std::int32_t, 4> Tamanhos{10, 12, 15, 20};
 inline constexpr std::array<std::int32_t, 4> MaxPalavras{10, 15, 20, 30};
 inline constexpr std::array<std::u16string_view, 7> GruposConhecidos{
@@ -107,6 +126,12 @@ public:
 
 private:
     std::u16string FMensagem;
+};
+
+// Um trabalho parado a pedido (Cancelar, Ctrl-C) a meio de um passo que não tem como o dizer de outra forma.
+class ECancelado : public EZelta {
+public:
+    using EZelta::EZelta;
 };
 
 } // namespace zelta

@@ -27,10 +27,15 @@ std::int32_t EixoDaDirecao(std::int32_t dir);
 // Uma tentativa de uma grelha; o gerador é emprestado pelo chamador.
 class TConstrutor {
 public:
+    // Uma grelha vazia de lado × lado, com as primeiras numDir direções.
     TConstrutor(std::int32_t lado, std::int32_t numDir, TGeradorAleatorio& rng);
 
+    // Coloca as candidatas pela ordem dada, até maximo; a que não tem lugar fica de fora.
     void ColocarTodas(const std::vector<TCandidata>& ordenadas, std::int32_t maximo);
+    // Enche as casas livres com letras das palavras colocadas, na proporção em que aparecem nelas.
     void Preencher();
+    // Troca letras de enchimento até cada palavra se ler uma só vez e nenhuma da lista negra aparecer fora
+    // de uma palavra escondida; falso se não o conseguir num número fixo de passagens.
     bool Reparar(const std::vector<std::u16string>& listaNegra);
 
     const std::u16string& Grelha() const { return FGrelha; }
@@ -73,9 +78,11 @@ struct TParamsGrelha {
     std::int32_t NumPalavras = 0;
 };
 
+// Se as palavras colocadas se repartem bem pelas direções (e pelos eixos, com diagonais).
 bool EquilibrioAceitavel(const std::vector<TPalavraColocada>& colocadas, std::int32_t numDirecoes);
 
-// Falso, com o puzzle vazio, quando não consegue; nunca levanta por si.
+// Um puzzle das candidatas (as mais compridas primeiro), com pelo menos MinimoPalavras, equilibrado e
+// verificado. Falso, com o puzzle vazio, quando não consegue; nunca levanta por si.
 bool ConstruirPuzzle(const TParamsGrelha& params, const std::vector<TCandidata>& candidatas,
                      const std::vector<std::u16string>& listaNegra, TGeradorAleatorio& gerador, TPuzzle& puzzle);
 

@@ -184,12 +184,6 @@ TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
 
 } // namespace
 
-std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi); }
-
-std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredondar(espessuraPt * dpi / 72), 1); }
-
-std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
-
 const TGlifo& TFonteMedida::Glifo(char16_t c) {
     TGlifo& g = c < FLatinos.size() ? FLatinos[c] : FOutros[c];
     if (!g.Conhecido) {

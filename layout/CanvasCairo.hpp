@@ -21,13 +21,6 @@
 
 namespace zelta {
 
-// Conversões para unidades inteiras do dispositivo; arredondam ao mais próximo e, no meio, ao par.
-std::int32_t MmParaPx(double mm, double dpi);
-// Largura da caneta, nunca abaixo de uma unidade.
-std::int32_t CanetaPx(double espessuraPt, double dpi);
-// O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
-std::int32_t EmPx(double tamanhoPt, double dpi);
-
 // Um glifo já procurado: o índice na fonte e o avanço sem arredondar, em unidades do dispositivo.
 struct TGlifo {
     unsigned long Indice = 0;

@@ -2,6 +2,7 @@
 #include "layout/Grelhas.hpp"
 
 #include "core/Texto.hpp"
+#include "layout/Geometria.hpp"
 
 #include <algorithm>
 #include <array>
@@ -24,11 +25,12 @@ void DesenharRodape(ICanvasPagina& canvas, std::int32_t numero) {
     if (numero <= 0) {
         return;
     }
-    canvas.Texto(18, 283, u"ZELTA | Orvalen", 9, false, 128, TAlinhamento::alEsquerda);
-    canvas.Texto(192, 283, Decimal(numero), 9, false, 128, TAlinhamento::alDireita);
+    constexpr TGeometriaPagina g = PaginaA4;
+    canvas.Texto(g.Esquerda, g.YRodape, u"ZELTA | Orvalen", 9, false, 128, TAlinhamento::alEsquerda);
+    canvas.Texto(g.Direita(), g.YRodape, Decimal(numero), 9, false, 128, TAlinhamento::alDireita);
 }
 
-double TamanhoCelula(std::int32_t lado) { return std::min(174.0 / lado, 12.0); }
+double TamanhoCelula(std::int32_t lado) { return std::min(PaginaA4.LarguraMancha / lado, 12.0); }
 
 void DesenharLetras(ICanvasPagina& canvas, std::int32_t lado, std::u16string_view grelha,
                     const std::vector<bool>& marcas, double x, double y, double celula) {

@@ -2,6 +2,7 @@
 #include "layout/Paginas.hpp"
 
 #include "core/Texto.hpp"
+#include "layout/Geometria.hpp"
 
 #include <algorithm>
 
@@ -9,10 +10,10 @@ namespace zelta {
 
 namespace {
 
-// Mancha de texto: de X 18 a X 192, centrada em X 105.
-constexpr double Esquerda = 18;
-constexpr double LarguraMancha = 174;
-constexpr double Centro = 105;
+constexpr TGeometriaPagina Pagina = PaginaA4;
+constexpr double Esquerda = Pagina.Esquerda;
+constexpr double LarguraMancha = Pagina.LarguraMancha;
+constexpr double Centro = Pagina.Centro();
 
 // Uma página de símbolo quando o número de páginas é ímpar: os separadores ficam sempre à direita.
 void Acertar(std::vector<TDescPagina>& p) {
@@ -125,7 +126,7 @@ void TCompositorLivro::DesenharCapa(ICanvasPagina& canvas) const {
 void TCompositorLivro::DesenharVerso(ICanvasPagina& canvas, const TDescPagina& pagina) const {
     const auto& cfg = FLivro.Config;
     // O bloco dos direitos tem posições fixas: o Y devolvido pelas regras não conta.
-    DesenharRegras(canvas, LinhasRegras(cfg.Modo, cfg.Acentos, FTemAcentos, FTemSeparadores), 18);
+    DesenharRegras(canvas, LinhasRegras(cfg.Modo, cfg.Acentos, FTemAcentos, FTemSeparadores), Pagina.Topo);
     canvas.Texto(Esquerda, 205, u"ZELTA", 14, true, 0, TAlinhamento::alEsquerda);
     canvas.Texto(Esquerda, 214, u"© Orvalen. Alguns direitos reservados.", 11, false, 0, TAlinhamento::alEsquerda);
     canvas.Texto(Esquerda, 228, u"Licença Creative Commons Atribuição-NãoComercial-SemDerivações 4.0 Internacional.",
@@ -138,7 +139,7 @@ void TCompositorLivro::DesenharVerso(ICanvasPagina& canvas, const TDescPagina& p
 void TCompositorLivro::DesenharSeparador(ICanvasPagina& canvas, const TDescPagina& pagina) const {
     const auto titulo = TituloSeccao(pagina.Primeiro != 0);
     const double h = canvas.AlturaTexto(36);
-    canvas.Texto(Centro, 148.5 - h / 2 - 4, titulo, 36, true, 0, TAlinhamento::alCentro);
+    canvas.Texto(Centro, Pagina.Altura / 2 - h / 2 - 4, titulo, 36, true, 0, TAlinhamento::alCentro);
     canvas.Rectangulo(90, 162.5, 30, 0.28, 0, -1, 0);
 }
 
@@ -146,7 +147,8 @@ void TCompositorLivro::DesenharSimbolo(ICanvasPagina& canvas) const {
     const auto s = PuzzleSimbolo();
     constexpr double Celula = 14;
     const double lado = s.Lado * Celula;
-    DesenharGrelhaSolucao(canvas, s.Lado, s.Grelha, s.Palavras, (210 - lado) / 2, (297 - lado) / 2, Celula);
+    DesenharGrelhaSolucao(canvas, s.Lado, s.Grelha, s.Palavras, (Pagina.Largura - lado) / 2, (Pagina.Altura - lado) / 2,
+                          Celula);
 }
 
 void TCompositorLivro::DesenharPuzzle(ICanvasPagina& canvas, const TDescPagina& pagina) const {
@@ -158,18 +160,19 @@ void TCompositorLivro::DesenharPuzzle(ICanvasPagina& canvas, const TDescPagina& 
     const std::int32_t lado = pz.Lado;
     const double c = TamanhoCelula(lado);
     const double g = c * lado;
-    const double x0 = (210 - g) / 2;
+    const double x0 = (Pagina.Largura - g) / 2;
     constexpr double Y0 = 34;
     const double h14 = canvas.AlturaTexto(14);
     const double h12 = canvas.AlturaTexto(12);
-    canvas.Texto(192, 18, u"#" + Decimal(pagina.Primeiro + 1), 14, true, 0, TAlinhamento::alDireita);
+    canvas.Texto(Pagina.Direita(), Pagina.Topo, u"#" + Decimal(pagina.Primeiro + 1), 14, true, 0,
+                 TAlinhamento::alDireita);
     // O tema fica na mesma linha média que o número.
-    canvas.Texto(Centro, 18 + (h14 - h12) / 2, pz.Tema, 12, false, 0, TAlinhamento::alCentro);
+    canvas.Texto(Centro, Pagina.Topo + (h14 - h12) / 2, pz.Tema, 12, false, 0, TAlinhamento::alCentro);
     DesenharLetras(canvas, lado, pz.Grelha, {}, x0, Y0, c);
     DesenharMoldura(canvas, x0, Y0, g, g, 0.5);
     const double y1 = Y0 + g + 8;
     const auto palavras = OrdenarPalavras(pz.Palavras);
-    const auto plano = PlanearLista(canvas, palavras, LarguraMancha, 277 - y1);
+    const auto plano = PlanearLista(canvas, palavras, LarguraMancha, Pagina.FundoMancha - y1);
     DesenharLista(canvas, palavras, plano, Esquerda, y1);
     DesenharRodape(canvas, pagina.Numero);
 }
@@ -182,7 +185,7 @@ void TCompositorLivro::DesenharSolucoes(ICanvasPagina& canvas, const TDescPagina
         }
         const auto& pz = FLivro.Puzzles[static_cast<std::size_t>(i)];
         const double xs = Esquerda + (k % 2) * 87.0;
-        const double ys = 18 + (k / 2) * 129.5;
+        const double ys = Pagina.Topo + (k / 2) * 129.5;
         const auto titulo = u"Puzzle " + Decimal(i + 1) + u" \u2014 " + pz.Tema;
         double s = 10;
         while (s > 8 && canvas.LarguraTexto(titulo, s, true) > 85) {

@@ -21,12 +21,6 @@ public:
     virtual std::shared_ptr<ICanvasPagina> NovaPagina() = 0;
 };
 
-struct TDadosLivro {
-    TConfigLivro Config;
-    std::vector<TPuzzle> Puzzles; // o puzzle i sai com o número i + 1
-    friend bool operator==(const TDadosLivro&, const TDadosLivro&) = default;
-};
-
 enum class TTipoPagina : std::uint8_t {
     pgCapa = 0,
     pgVerso = 1,

@@ -1,29 +1,18 @@
-// O livro num ficheiro PDF: o destino de páginas sobre o documento e a gravação de um livro inteiro.
+// O livro num ficheiro PDF: tudo o que os programas precisam da gravação, sem verem o motor por baixo.
 #pragma once
 
-#include "layout/CanvasCairo.hpp"
-#include "layout/Paginas.hpp"
-#include "pdf/DocumentoPdf.hpp"
+#include "core/Tipos.hpp"
 
+#include <cstdint>
 #include <filesystem>
-#include <memory>
+#include <functional>
 
 namespace zelta {
 
-// Cada página nova é uma página A4 do documento, desenhada por um TCanvasCairo a 300 por polegada.
-class TDestinoPdf final : public IDestinoPaginas {
-public:
-    // Não é dono do documento nem das fontes.
-    TDestinoPdf(TDocumentoPdf& APdf, TFontesCairo& AFontes);
-    std::shared_ptr<ICanvasPagina> NovaPagina() override;
-
-private:
-    TDocumentoPdf& FPdf;
-    TFontesCairo& FFontes;
-};
-
-// Grava o livro em nome, por inteiro ou nada; levanta EZelta "Não há puzzles para gravar." num livro vazio
-// e EZelta quando o ficheiro não se deixa gravar.
-void GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro);
+// Grava o livro em nome, por inteiro ou nada, e devolve o número de páginas. Levanta EZelta "Não há puzzles
+// para gravar." num livro vazio e EZelta quando o ficheiro não se deixa gravar. cancelado, quando dado, é
+// perguntado antes de cada página: com true, levanta ECancelado sem ter escrito nada.
+std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
+                            const std::function<bool()>& cancelado = {});
 
 } // namespace zelta

@@ -16,8 +16,6 @@ namespace zelta {
 
 namespace {
 
-constexpr std::u16string_view NomeDoDicionario = u"Dicionário";
-
 // O ficheiro reservado da pasta: o nome exato, ou, num sistema que distingue maiúsculas, o primeiro que só
 // difere nelas (a biblioteca também o trata como reservado, e não o pode deixar perdido).
 std::optional<std::filesystem::path> FicheiroReservado(const std::filesystem::path& pasta, std::u16string_view nome) {
@@ -119,16 +117,6 @@ TRefsTemas TemasDoGrupo(std::span<const TTema* const> temas, std::u16string_view
     TRefsTemas r;
     for (const TTema* t : temas) {
         if (t != nullptr && IguaisSemCaixaAscii(t->Grupo, grupo)) {
-            r.push_back(t);
-        }
-    }
-    return r;
-}
-
-TRefsTemas TemasSemDicionario(std::span<const TTema* const> temas) {
-    TRefsTemas r;
-    for (const TTema* t : temas) {
-        if (t != nullptr && !IguaisSemCaixaAscii(t->Grupo, NomeDoDicionario)) {
             r.push_back(t);
         }
     }

@@ -12,6 +12,9 @@
 
 namespace zelta {
 
+// O nome e o grupo do dicionário, e a entrada dele no seletor do livro.
+inline constexpr std::u16string_view NomeDoDicionario = u"Dicionário";
+
 // Temas escolhidos: apontam para os do catálogo, que tem de viver mais do que a lista.
 using TRefsTemas = std::vector<const TTema*>;
 
@@ -26,7 +29,6 @@ std::vector<std::u16string> ListaNegraDeFicheiro(const std::filesystem::path& ca
 std::vector<std::u16string> CarregarListaNegra(const std::filesystem::path& pastaDosTemas);
 
 TRefsTemas TemasDoGrupo(std::span<const TTema* const> temas, std::u16string_view grupo);
-TRefsTemas TemasSemDicionario(std::span<const TTema* const> temas);
 std::int32_t MaiorPalavra(std::span<const TTema* const> temas);
 
 } // namespace zelta

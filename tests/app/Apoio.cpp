@@ -56,7 +56,7 @@ TJanelaDeTeste::TJanelaDeTeste() : TJanelaDeTeste([](const std::filesystem::path
 
 TJanelaDeTeste::TJanelaDeTeste(const std::function<void(const std::filesystem::path&)>& prepararPasta) {
     GarantirAplicacao();
-    FPasta = Caminho(FTemp.path()) / "Temas";
+    FPasta = FTemp.Caminho() / "Temas";
     prepararPasta(FPasta);
     FJanela = std::make_unique<TFormMain>(Dialogos, FPasta);
     FJanela->show();
@@ -94,19 +94,6 @@ void TJanelaDeTeste::Escrever(const char* campo, const QString& texto) {
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Delete);
     QTest::keyClicks(e, texto);
-}
-
-void EscreverFicheiro(const std::filesystem::path& caminho, const std::string& conteudo) {
-    std::filesystem::create_directories(caminho.parent_path());
-    std::ofstream f(caminho, std::ios::binary);
-    f << conteudo;
-}
-
-std::string LerTudo(const std::filesystem::path& caminho) {
-    std::ifstream f(caminho, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 } // namespace zelta::teste

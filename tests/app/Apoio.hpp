@@ -4,6 +4,7 @@
 #include "app/Controlos.hpp"
 #include "app/Dialogos.hpp"
 #include "app/Main.hpp"
+#include "tests/support/PastaTemporaria.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <deque>
 #include <filesystem>
@@ -81,12 +81,9 @@ public:
     void Escrever(const char* campo, const QString& texto);
 
 private:
-    QTemporaryDir FTemp;
+    TPastaTemporaria FTemp;
     std::filesystem::path FPasta;
     std::unique_ptr<TFormMain> FJanela;
 };
-
-void EscreverFicheiro(const std::filesystem::path& caminho, const std::string& conteudo);
-std::string LerTudo(const std::filesystem::path& caminho);
 
 } // namespace zelta::teste

@@ -80,7 +80,7 @@ TEST(DialogosQt, GuardarAcrescentaAExtensaoEPerguntaAntesDeSubstituir) {
     InstalarTraducoes();
     QTemporaryDir pasta;
     const auto existente = Caminho(pasta.path()) / "existe.pdf";
-    teste::EscreverFicheiro(existente, "%PDF-");
+    teste::EscreverBytes(existente, "%PDF-");
     TDialogosQt d;
     TPedidoFicheiro pedido = PedidoGuardarPdf(u"Zelta_Natureza_15x15_30.pdf");
 

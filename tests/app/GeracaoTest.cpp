@@ -2,6 +2,7 @@
 
 #include "app/Conversoes.hpp"
 #include "book/Opcoes.hpp"
+#include "cli/Programa.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
 
@@ -79,7 +80,7 @@ TEST(Gerar, LivroInteiroGravaOPdfComONomePropostoEAFraseFinal) {
 
     const auto pdf = saida / "Zelta_Natureza_10x10_3.pdf";
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_EQ(teste::LerTudo(pdf).substr(0, 5), "%PDF-");
+    EXPECT_EQ(teste::LerBytes(pdf).substr(0, 5), "%PDF-");
     EXPECT_EQ(t.Estado(), QTexto(MensagemLivroGerado(3, NumPaginasLivro(3))));
     EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: 3 puzzles, ")));
     EXPECT_TRUE(t.Dialogos.Mensagens.empty());
@@ -92,6 +93,25 @@ TEST(Gerar, LivroInteiroGravaOPdfComONomePropostoEAFraseFinal) {
     EXPECT_TRUE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 1 de 3…")));
     EXPECT_TRUE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 3 de 3…")));
     EXPECT_FALSE(obs.Estados.contains(QStringLiteral("A gerar o puzzle 4 de 3…")));
+}
+
+// As duas frentes fazem o livro pela mesma produção: as mesmas opções e a mesma semente dão o mesmo PDF.
+TEST(Gerar, AJanelaEOZeltaLivroFazemOMesmoLivro) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 4);
+    t.Escrever("EditTituloLivro", QStringLiteral("Sopa Grande"));
+    t.Janela().DefinirFonteDeSementes([] { return 2026U; });
+    const auto pasta = t.Pasta().parent_path();
+    t.Dialogos.AoGuardar = [&pasta](const TPedidoFicheiro&) { return pasta / "janela.pdf"; };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    ASSERT_TRUE(std::filesystem::exists(pasta / "janela.pdf")) << t.Estado().toStdString();
+
+    std::ostringstream saida, erros;
+    const int estado = cli::Executar({"--temas", t.Pasta().string(), "--tamanho", "10", "--puzzles", "4", "--titulo",
+                                      "Sopa Grande", "--semente", "2026", "--saida", (pasta / "cli.pdf").string()},
+                                     cli::TAmbiente{saida, erros, false, {}});
+    ASSERT_EQ(estado, cli::SaidaOk) << erros.str();
+    EXPECT_EQ(teste::LerBytes(pasta / "janela.pdf"), teste::LerBytes(pasta / "cli.pdf"));
 }
 
 TEST(Gerar, SemAbrirPdfNadaSeAbre) {
@@ -171,7 +191,7 @@ void TemaCurto(const std::filesystem::path& pasta) {
          {"GATO", "CAO", "RATO", "PATO", "LOBO", "URSO", "LEAO", "TIGRE", "ZEBRA", "CABRA", "VACA", "MULA"}) {
         s += std::string(p) + "\r\n";
     }
-    teste::EscreverFicheiro(pasta / "Curto.txt", s);
+    teste::EscreverBytes(pasta / "Curto.txt", s);
 }
 
 TEST(Gerar, EstimativaCurtaRespondidaNaoMostraOResumo) {

@@ -25,7 +25,7 @@ std::string Linhas(int n, const char* prefixo, int inicio = 0) {
 TEST(Importar, RelatorioConformeAsContagens) {
     std::string grande = "# Tema: Grande\r\n" + Linhas(120, "PAL") + "PALAAA\r\npalbaa\r\n";
     for (int i = 0; i < 35; ++i) {
-        grande += "X" + std::to_string(i) + "\r\n";
+        grande.append("X").append(std::to_string(i)).append("\r\n");
     }
     const struct {
         const char* Nome;
@@ -44,7 +44,7 @@ TEST(Importar, RelatorioConformeAsContagens) {
     for (const auto& c : casos) {
         TJanelaDeTeste t;
         const auto origem = t.Pasta().parent_path() / c.Nome;
-        teste::EscreverFicheiro(origem, c.Conteudo);
+        teste::EscreverBytes(origem, c.Conteudo);
         t.Dialogos.FicheiroAAbrir = origem;
         t.Clicar(t.Botao("BitBtnImportar"));
         ASSERT_EQ(t.Dialogos.Mensagens.size(), 1U) << c.Nome;
@@ -68,31 +68,31 @@ TEST(Importar, RelatorioConformeAsContagens) {
 TEST(Importar, RecarregaABibliotecaComOGrupoNovoEscolhido) {
     TJanelaDeTeste t;
     const auto origem = t.Pasta().parent_path() / "Frutos tropicais.txt";
-    teste::EscreverFicheiro(origem, Linhas(30, "FRU"));
+    teste::EscreverBytes(origem, Linhas(30, "FRU"));
     t.Dialogos.FicheiroAAbrir = origem;
     t.Clicar(t.Botao("BitBtnImportar"));
     EXPECT_EQ(t.Livros()->currentText(), QStringLiteral("Os meus temas"));
     EXPECT_EQ(t.Entradas().indexOf(QStringLiteral("Os meus temas")), 7); // depois de Verbos
     EXPECT_TRUE(t.Resumo().contains(QStringLiteral(" · Os meus temas (1 tema) · "))) << t.Resumo().toStdString();
     EXPECT_EQ(t.CampoNum("EditNumPuzzles")->Minimo(), 1);
-    EXPECT_EQ(t.Janela().Temas().size(), 25U);
+    EXPECT_EQ(t.Janela().Catalogo().Temas.size(), 25U);
 }
 
 TEST(Importar, SubstituirPerguntaESoComSimEscreve) {
     for (const bool sim : {false, true}) {
         TJanelaDeTeste t([](const std::filesystem::path& pasta) {
-            teste::EscreverFicheiro(pasta / "Aves.txt", "# Tema: Aves\r\nPARDAL\r\n");
+            teste::EscreverBytes(pasta / "Aves.txt", "# Tema: Aves\r\nPARDAL\r\n");
         });
-        const auto antigo = teste::LerTudo(t.Pasta() / "Aves.txt");
+        const auto antigo = teste::LerBytes(t.Pasta() / "Aves.txt");
         const auto origem = t.Pasta().parent_path() / "Aves.txt";
-        teste::EscreverFicheiro(origem, "GAIVOTA\r\nMELRO\r\n");
+        teste::EscreverBytes(origem, "GAIVOTA\r\nMELRO\r\n");
         t.Dialogos.FicheiroAAbrir = origem;
         t.Dialogos.Respostas = {sim};
         t.Clicar(t.Botao("BitBtnImportar"));
         EXPECT_EQ(t.Dialogos.Perguntas,
                   (std::vector<std::u16string>{u"Já existe um tema com o ficheiro Aves.txt.\r\nQuer substituí-lo?"}));
         EXPECT_EQ(t.Dialogos.Mensagens.size(), sim ? 1U : 0U);
-        EXPECT_EQ(teste::LerTudo(t.Pasta() / "Aves.txt") == antigo, !sim);
+        EXPECT_EQ(teste::LerBytes(t.Pasta() / "Aves.txt") == antigo, !sim);
     }
 }
 
@@ -112,7 +112,7 @@ TEST(Importar, RecusasMostramOErroENaoMudamNada) {
         const QStringList antes = t.Entradas();
         const auto origem = t.Pasta().parent_path() / c.Nome;
         if (c.Conteudo != nullptr) {
-            teste::EscreverFicheiro(origem, c.Conteudo);
+            teste::EscreverBytes(origem, c.Conteudo);
         }
         t.Dialogos.FicheiroAAbrir = origem;
         t.Clicar(t.Botao("BitBtnImportar"));

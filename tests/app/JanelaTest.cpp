@@ -49,8 +49,8 @@ TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
     EXPECT_EQ(t.Controlo<QLineEdit>("EditTituloLivro")->maxLength(), 40);
     EXPECT_EQ(t.Controlo<QProgressBar>("ProgressBarLote")->value(), 0);
     EXPECT_TRUE(t.Botao("BitBtnImportar")->toolTip().startsWith(QStringLiteral("Importar um tema: ficheiro de texto")));
-    EXPECT_FALSE(t.Janela().Dicionario().Palavras.empty());
-    EXPECT_FALSE(t.Janela().ListaNegra().empty());
+    EXPECT_FALSE(t.Janela().Catalogo().Dicionario.Palavras.empty());
+    EXPECT_FALSE(t.Janela().Catalogo().ListaNegra.empty());
 }
 
 TEST(Janela, LadoELivroAjustamIntervalosEValores) {

@@ -1,5 +1,7 @@
-// O zelta-livro de ponta a ponta: o executável verdadeiro, numa pasta temporária, conferido com o
-// pdfinfo, o pdftotext e o qpdf.
+// O zelta-livro: corrido dentro do teste, com as suas saídas em memória, e umas poucas vezes de ponta a
+// ponta, o executável verdadeiro; os ficheiros numa pasta temporária, conferidos com o pdfinfo, o pdftotext
+// e o qpdf.
+#include "cli/Programa.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
 #include "tests/support/PastaTemporaria.hpp"
@@ -57,12 +59,24 @@ protected:
         fs::create_directories(Trabalho);
     }
 
-    // Corre o programa na pasta de trabalho, sempre com a pasta dos temas do teste.
+    // Corre o zelta-livro neste processo, na pasta de trabalho, sempre com a pasta dos temas do teste.
     TExecucao Correr(const std::vector<std::string>& args) const {
+        std::vector<std::string> todos{"--temas", Temas.string()};
+        todos.insert(todos.end(), args.begin(), args.end());
+        std::ostringstream saida, erros;
+        const fs::path antes = fs::current_path();
+        fs::current_path(Trabalho);
+        const int estado = cli::Executar(todos, cli::TAmbiente{saida, erros, false, {}});
+        fs::current_path(antes);
+        return {estado, saida.str(), erros.str()};
+    }
+
+    // O mesmo com o executável verdadeiro, para o que só um processo mostra: o main e os estados de saída.
+    TExecucao CorrerPrograma(const std::vector<std::string>& args) const {
         std::string comando =
             "cd " + Aspas(Trabalho.string()) + " && " + Aspas(ZELTA_LIVRO) + " --temas " + Aspas(Temas.string());
         for (const auto& a : args) {
-            comando += " " + Aspas(a);
+            comando.append(" ").append(Aspas(a));
         }
         comando += " >" + Aspas((Raiz / "saida").string()) + " 2>" + Aspas((Raiz / "erros").string());
         const int estado = std::system(comando.c_str());
@@ -129,7 +143,7 @@ std::string Valor(const std::string& saida, const std::string& chave) {
 }
 
 TEST_F(ZeltaLivro, SemOpcoesFazOLivroPorOmissaoEASementeRefazOMesmoLivro) {
-    const TExecucao e = Correr({});
+    const TExecucao e = CorrerPrograma({});
     ASSERT_EQ(e.Estado, 0) << e.Erros;
     const fs::path pdf = Trabalho / "Zelta_Natureza_15x15_30.pdf";
     ASSERT_TRUE(fs::exists(pdf));
@@ -242,9 +256,8 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
          "O máximo de letras não pode passar de 16 (o lado da grelha ou a palavra mais comprida)."},
         {{"--puzzles", "101"}, "Indique um número de puzzles entre 1 e 100."},
         {{"--tamanho", "13"}, "O tamanho da grelha tem de ser 10, 12, 15 ou 20."},
-        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
-        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
-        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
+        {{"--titulo", "Sopa\nGrande"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
+        {{"--titulo", "Sopa \x1b]0;x\a"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
         {{"--livro", "Aves"},
          "Não há nenhum livro «Aves»; escolha um destes: Natureza, Ciência, Portugal, Mundo, Dia a Dia, "
          "Cultura e Lazer, Verbos, Mix de Temas, Dicionário."},
@@ -259,6 +272,14 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
     }
 }
 
+TEST_F(ZeltaLivro, SaidaQueNaoSeEscreveNaoPassaPorSucesso) {
+    std::ostream fechada(nullptr); // cada escrita falha, como num disco cheio
+    std::ostringstream erros;
+    EXPECT_EQ(cli::Executar({"--temas", Temas.string(), "--listar"}, cli::TAmbiente{fechada, erros, false, {}}),
+              cli::SaidaErro);
+    EXPECT_EQ(erros.str(), "Erro: não foi possível escrever na saída padrão.\n");
+}
+
 TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const struct {
         std::vector<std::string> Args;
@@ -268,6 +289,12 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
         {{"--puzzles"}, "Falta o valor da opção --puzzles."},
         {{"--listar", "--puzzles", "3"}, "--listar e --importar não fazem livro: não se juntam às opções do livro."},
         {{"--substituir"}, "A opção --substituir só serve com --importar."},
+        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
+        {{"--tamanho", "2147483648"},
+         "Indique o tamanho da grelha: «2147483648» está fora do intervalo dos números "
+         "aceites."},
+        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
+        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
     };
     for (const auto& c : casos) {
         const TExecucao e = Correr(c.Args);
@@ -275,6 +302,9 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
         EXPECT_EQ(e.Erros, c.Mensagem + "\n");
         EXPECT_TRUE(e.Saida.empty()) << e.Saida;
     }
+    const TExecucao programa = CorrerPrograma(casos[0].Args);
+    EXPECT_EQ(programa.Estado, 1);
+    EXPECT_EQ(programa.Erros, casos[0].Mensagem + "\n");
     const TExecucao ajuda = Correr({"--ajuda"});
     EXPECT_EQ(ajuda.Estado, 0);
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
@@ -322,7 +352,8 @@ TEST_F(ZeltaLivro, EstimativaCurtaParaComEstritoESemEleOsPuzzlesEmFaltaSaoListad
 TEST_F(ZeltaLivro, FalhaAGravarNaoDeixaNemOPdfNemOJson) {
     fs::create_directories(Trabalho / "antigo");
     std::ofstream(Trabalho / "antigo" / "livro.json") << "o livro anterior";
-    const TExecucao e = Correr({"--puzzles", "3", "--saida", "nao-existe/livro.pdf", "--json", "antigo/livro.json"});
+    const TExecucao e =
+        CorrerPrograma({"--puzzles", "3", "--saida", "nao-existe/livro.pdf", "--json", "antigo/livro.json"});
     EXPECT_EQ(e.Estado, 1);
     const auto erros = Linhas(e.Erros);
     ASSERT_EQ(erros.size(), 1U) << e.Erros;

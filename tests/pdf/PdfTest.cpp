@@ -1,6 +1,7 @@
 #include "layout/Pdf.hpp"
 
 #include "core/Texto.hpp"
+#include "layout/Paginas.hpp"
 #include "tests/support/PastaTemporaria.hpp"
 #include "tests/support/PuzzlesFabricados.hpp"
 
@@ -208,6 +209,16 @@ TEST_F(Pdf, GravacaoFalhadaNaoDeixaNadaNemEstragaOQueExiste) {
         fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
         EXPECT_EQ(Ficheiros(), 1U);
     }
+}
+
+TEST_F(Pdf, PedidoDeParagemEntrePaginasNaoDeixaNadaNemEstragaOQueExiste) {
+    const auto nome = Pasta / "livro.pdf";
+    std::ofstream(nome) << "antigo";
+    int perguntas = 0;
+    EXPECT_THROW(GravarLivroPdf(nome, Livro(8), [&perguntas] { return ++perguntas > 5; }), ECancelado);
+    EXPECT_EQ(perguntas, 6); // cinco páginas compostas, parado antes da sexta
+    EXPECT_EQ(teste::LerBytes(nome), "antigo");
+    EXPECT_EQ(Ficheiros(), 1U);
 }
 
 } // namespace

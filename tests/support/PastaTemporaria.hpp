@@ -33,17 +33,25 @@ public:
 
     const std::filesystem::path& Caminho() const { return FCaminho; }
 
-    // Escreve os bytes tal e qual (std::string leva NUL e bytes altos sem conversão).
-    std::filesystem::path Escrever(const std::filesystem::path& relativo, std::string_view bytes) const {
-        const auto caminho = FCaminho / relativo;
-        std::filesystem::create_directories(caminho.parent_path());
-        std::ofstream(caminho, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return caminho;
-    }
+    // Escreve os bytes tal e qual em relativo, dentro da pasta; devolve o caminho completo.
+    std::filesystem::path Escrever(const std::filesystem::path& relativo, std::string_view bytes) const;
 
 private:
     std::filesystem::path FCaminho;
 };
+
+// Escreve os bytes tal e qual (std::string leva NUL e bytes altos sem conversão), criando as pastas.
+inline void EscreverBytes(const std::filesystem::path& caminho, std::string_view bytes) {
+    std::filesystem::create_directories(caminho.parent_path());
+    std::ofstream(caminho, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::filesystem::path TPastaTemporaria::Escrever(const std::filesystem::path& relativo,
+                                                        std::string_view bytes) const {
+    const auto caminho = FCaminho / relativo;
+    EscreverBytes(caminho, bytes);
+    return caminho;
+}
 
 inline std::string LerBytes(const std::filesystem::path& caminho) {
     std::ifstream f(caminho, std::ios::binary);

@@ -148,7 +148,7 @@ TEST(LeituraTema, PalavrasRepetidasERejeitadas) {
 TEST(LeituraTema, DetalheFicaPelasTrintaPrimeiras) {
     std::vector<std::u16string> linhas{u"# Tema: Muitas"};
     for (int i = 1; i <= 35; ++i) {
-        linhas.push_back(u"x" + Decimal(i));
+        linhas.push_back(std::u16string(u"x").append(Decimal(i)));
         linhas.push_back(u"PALAVRA");
     }
     const TTemaLido r = LerTema(linhas, u"");

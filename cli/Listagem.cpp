@@ -1,5 +1,5 @@
-// O catálogo do zelta-livro e os textos que dele se fazem: listagem dos grupos e relatório de importação.
-#include "cli/Catalogo.hpp"
+// A escolha do livro pelo nome escrito num terminal e a listagem dos grupos e dos temas.
+#include "cli/Listagem.hpp"
 
 #include "book/Opcoes.hpp"
 #include "core/Texto.hpp"
@@ -12,19 +12,6 @@ namespace {
 std::u16string Dobrado(std::u16string_view s) { return SemAcentos(MaiusculasCompletas(s)); }
 
 } // namespace
-
-TCatalogo CarregarCatalogo(const std::filesystem::path& pasta) {
-    TCatalogo c;
-    c.Pasta = pasta;
-    c.ListaNegra = CarregarListaNegra(pasta);
-    c.Dicionario = CarregarDicionario(pasta);
-    c.Temas = CarregarTemas(pasta, &c.Mensagens);
-    return c;
-}
-
-TRefsTemas TemasComDicionario(const TCatalogo& catalogo) {
-    return zelta::TemasComDicionario(catalogo.Temas, catalogo.Dicionario);
-}
 
 std::optional<std::u16string> EscolherEntrada(const std::vector<std::u16string>& entradas, std::u16string_view pedido) {
     const std::u16string_view aparado = Aparar(pedido);
