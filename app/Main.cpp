@@ -465,7 +465,7 @@ void TFormMain::OpcoesAlteradas() {
         Estado(leitura.Mensagem);
         BitBtnGerar->setEnabled(false);
     } else {
-        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo));
+        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo), FTrabalhoDoPool);
         LabelResumo->setText(QTexto(ResumoDasOpcoes(leitura.Config, analise.NumTemas)));
         Estado(analise.PodeGerar ? analise.Aviso : analise.Motivo);
         BitBtnGerar->setEnabled(analise.PodeGerar);

@@ -89,6 +89,8 @@ private:
     IDialogos& FDialogos;
 
     TCatalogo FCatalogo;
+    // A memória da contagem dos pools, guardada entre as análises que cada mudança de opção pede.
+    TTrabalhoDoPool FTrabalhoDoPool;
     std::function<std::uint32_t()> FNovaSemente;
     std::uint32_t FSementeDaVista = 1;
     QTimer FTemporizadorVista;

@@ -13,14 +13,15 @@ namespace zelta {
 namespace {
 
 // Quantas palavras tem cada fonte do livro: o pool único do Mix, ou o de cada tema do grupo.
-std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos) {
+std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos,
+                                           TTrabalhoDoPool& trabalho) {
     if (config.Mix) {
-        return {TamanhoDoPool(escolhidos, config)};
+        return {TamanhoDoPool(escolhidos, config, trabalho)};
     }
     std::vector<std::int32_t> contagens;
     for (const TTema* tema : escolhidos) {
         const TTema* so[] = {tema};
-        contagens.push_back(TamanhoDoPool(so, config));
+        contagens.push_back(TamanhoDoPool(so, config, trabalho));
     }
     return contagens;
 }
@@ -86,6 +87,11 @@ std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> te
 }
 
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas) {
+    TTrabalhoDoPool trabalho;
+    return AnalisarOpcoes(config, temas, trabalho);
+}
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho) {
     TAnalise a;
     const TRefsTemas escolhidos = TemasDaEscolha(temas, config.Grupo, config.Mix);
     if (escolhidos.empty()) {
@@ -124,7 +130,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
         return recusar(u"O grupo " + config.Grupo + u" tem " + Decimal(a.NumTemas) + u" temas: peça pelo menos " +
                        Decimal(a.NumTemas) + u" puzzles.");
     }
-    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos);
+    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos, trabalho);
     for (std::size_t s = 0; s < porFonte.size(); ++s) {
         if (porFonte[s] >= config.NumPalavras) {
             continue;
@@ -135,7 +141,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
                                   : u"O tema " + escolhidos[s]->Nome + u" só tem " + Decimal(porFonte[s]) + letras);
     }
     // Um pool só (Mix, ou um grupo de um tema) já está contado; senão juntam-se os temas do grupo.
-    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config);
+    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config, trabalho);
     const std::int64_t pedidas = std::int64_t{config.NumPuzzles} * config.NumPalavras;
     if (pedidas > total) {
         a.Aviso = u"Aviso: o livro pede " + Decimal(pedidas) + u" palavras e só há " + Decimal(total) +

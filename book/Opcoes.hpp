@@ -2,6 +2,7 @@
 // que a janela e o zelta-livro mostram.
 #pragma once
 
+#include "book/Livro.hpp"
 #include "core/Tipos.hpp"
 #include "themes/Catalogo.hpp"
 
@@ -58,6 +59,8 @@ TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limite
 
 // Se as opções dão um livro; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão repetir-se palavras.
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas);
+// O mesmo, contando os pools na memória de trabalho do chamador: a janela analisa a cada mudança de opção.
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho);
 // Os temas de onde sai o livro: todos menos o dicionário no Mix, senão os do grupo.
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
 // O maior máximo de letras: o lado, ou a palavra mais comprida quando é menor, nunca abaixo de 3.

@@ -35,7 +35,9 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     }
 
     AvisarFase(passos, TFaseLivro::flVerificar, FraseAVerificar());
-    const std::int32_t estimados = EstimarPuzzles(config, temas);
+    // Os mesmos pools para a estimativa e para a corrida.
+    const TPoolsDoLivro pools(config, temas);
+    const std::int32_t estimados = EstimarPuzzles(pools);
     if (passos.Cancelado && passos.Cancelado()) {
         Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(0, config.NumPuzzles));
         return r;
@@ -53,7 +55,7 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     r.Destino = *destino;
 
     AvisarFase(passos, TFaseLivro::flGerar, {});
-    r.Livro.Puzzles = GerarPuzzles(config, temas, catalogo.ListaNegra, passos.Progresso, r.Relatorio);
+    r.Livro.Puzzles = GerarPuzzles(pools, catalogo.ListaNegra, passos.Progresso, r.Relatorio);
     if (r.Relatorio.Cancelado) {
         Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(r.Relatorio.Gerados, config.NumPuzzles));
         return r;

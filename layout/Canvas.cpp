@@ -1,5 +1,7 @@
-// Pontos e conversões entre pontos tipográficos e milímetros.
+// Pontos, conversões entre pontos tipográficos e milímetros, e o contorno de cápsula por omissão.
 #include "layout/Canvas.hpp"
+
+#include "layout/Grelhas.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -24,5 +26,10 @@ std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi
 std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredondar(espessuraPt * dpi / 72), 1); }
 
 std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
+
+void ICanvasPagina::ContornoCapsula(double x1, double y1, double x2, double y2, double ARaio, double AEspessuraPt,
+                                    int ACinza) {
+    Poligono(Capsula(x1, y1, x2, y2, ARaio, 12), AEspessuraPt, ACinza, -1);
+}
 
 } // namespace zelta

@@ -7,6 +7,9 @@
 #include "core/Tipos.hpp"
 
 #include <cairo-pdf.h>
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFWriter.hh>
 
 namespace zelta {
 
@@ -16,6 +19,28 @@ std::u16string NomeParaMensagem(const std::filesystem::path& nome) { return DeUt
 
 [[noreturn]] void FalhaGravar(const std::filesystem::path& nome) {
     throw EZelta(u"Não foi possível gravar o ficheiro «" + NomeParaMensagem(nome) + u"».");
+}
+
+// O cairo escreve por extenso o dicionário de cada página e a tabela de referências; juntá-los em fluxos de
+// objetos comprimidos tira a um livro de 100 puzzles umas dezenas de KB. Os fluxos do cairo passam tal e
+// qual, sem serem descomprimidos; o identificador do documento sai do conteúdo, e o mesmo livro continua a
+// dar o mesmo ficheiro. Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo.
+std::vector<unsigned char> Compactar(const std::vector<unsigned char>& pdf) {
+    try {
+        QPDF documento;
+        documento.setSuppressWarnings(true);
+        documento.processMemoryFile("zelta.pdf", reinterpret_cast<const char*>(pdf.data()), pdf.size());
+        QPDFWriter escritor(documento);
+        escritor.setOutputMemory();
+        escritor.setDecodeLevel(qpdf_dl_none);
+        escritor.setObjectStreamMode(qpdf_o_generate);
+        escritor.setDeterministicID(true);
+        escritor.write();
+        const std::shared_ptr<Buffer> saida = escritor.getBufferSharedPointer();
+        return {saida->getBuffer(), saida->getBuffer() + saida->getSize()};
+    } catch (const std::exception&) {
+        return pdf;
+    }
 }
 
 } // namespace
@@ -72,7 +97,7 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
         FalhaGravar(nome);
     }
 
-    if (GravarAtomicamente(nome, FBytes) != 0) {
+    if (GravarAtomicamente(nome, Compactar(FBytes)) != 0) {
         FalhaGravar(nome);
     }
 }
