@@ -194,10 +194,11 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
         r.NumPuzzles = LerNumero(puzzles, "Indique o número de puzzles");
     }
     if (oLivro->count() > 0) {
-        r.Livro = DeUtf8(livro);
+        // Um terminal de Mac escreve os acentos decompostos: compara-se na forma composta.
+        r.Livro = NormalizarNfc(DeUtf8(livro));
     }
     // Como o campo da janela: aparado e com MaximoDoTitulo caracteres no máximo.
-    r.Titulo = std::u16string(Aparar(DeUtf8(titulo)));
+    r.Titulo = std::u16string(Aparar(NormalizarNfc(DeUtf8(titulo))));
     if (TemControlo(r.Titulo)) {
         throw EArgumentos("O título não pode ter quebras de linha nem caracteres de controlo.", EstadoOpcoes);
     }

@@ -23,8 +23,12 @@ int main(int argc, char** argv) {
     struct sigaction acao {};
     acao.sa_handler = AoInterromper;
     sigemptyset(&acao.sa_mask);
-    ::sigaction(SIGINT, &acao, nullptr);
-    ::sigaction(SIGTERM, &acao, nullptr);
+    // Fechar o terminal (SIGHUP) e Ctrl-\ (SIGQUIT) também não podem deixar temporários.
+    for (const int sinal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        ::sigaction(sinal, &acao, nullptr);
+    }
+    // Um tubo fechado (zelta-livro --listar | head) é uma escrita que falha, dita no fim, não uma morte súbita.
+    ::signal(SIGPIPE, SIG_IGN);
     try {
         const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
         const zelta::cli::TAmbiente ambiente{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,

@@ -22,18 +22,16 @@ namespace zelta::cli {
 
 namespace {
 
-[[noreturn]] void FalhaDeGravacao(const std::filesystem::path& destino, int erro) {
-    throw EZelta(FraseFalhaGravar(destino, erro));
-}
-
 constexpr std::int32_t LarguraDaBarra = 30;
 
-void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(linha) << '\n'; }
+// Tudo o que vai para o terminal passa por aqui: nomes de temas, de ficheiros e linhas lidas podem trazer
+// caracteres de controlo, que nunca chegam crus (mudariam o título do terminal, limpariam o ecrã).
+void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(TextoParaTerminal(linha)) << '\n'; }
 
-std::string CaminhoParaMostrar(const std::filesystem::path& p) {
+std::u16string CaminhoParaMostrar(const std::filesystem::path& p) {
     std::error_code ec;
     const auto absoluto = std::filesystem::absolute(p, ec);
-    return (ec ? p : absoluto).lexically_normal().string();
+    return DeUtf8((ec ? p : absoluto).lexically_normal().string());
 }
 
 // Uma falha que acaba o programa com um estado e uma linha em stderr.
@@ -151,9 +149,9 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
     for (const auto& f : r.Relatorio.Falhas) {
         Escrever(amb.Saida, u"  " + f);
     }
-    amb.Saida << "PDF: " << CaminhoParaMostrar(r.Destino) << '\n';
+    Escrever(amb.Saida, u"PDF: " + CaminhoParaMostrar(r.Destino));
     if (a.Json) {
-        amb.Saida << "JSON: " << CaminhoParaMostrar(*a.Json) << '\n';
+        Escrever(amb.Saida, u"JSON: " + CaminhoParaMostrar(*a.Json));
     }
     amb.Saida << "Semente: " << r.Livro.Config.Semente << '\n';
     return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
@@ -163,21 +161,21 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 // falha não deixar nenhum dos dois.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-    std::optional<TFicheiroPendente> json;
-    if (a.Json) {
+    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, amb.Interrompido);
+    TGravacaoConjunta gravacao;
+    auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
+    if (a.Json && !falha) {
         const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
-        json.emplace(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
-        if (json->Erro() != 0) {
-            FalhaDeGravacao(*a.Json, json->Erro());
-        }
+        falha =
+            gravacao.Acrescentar(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }
-    const std::int32_t paginas = GravarLivroPdf(pdf, livro, amb.Interrompido);
-    if (json) {
-        if (const int erro = json->Confirmar(); erro != 0) {
-            FalhaDeGravacao(*a.Json, erro);
-        }
+    if (!falha) {
+        falha = gravacao.Confirmar();
     }
-    return paginas;
+    if (falha) {
+        throw EZelta(falha.Frase());
+    }
+    return bytesPdf.Paginas;
 }
 
 int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
@@ -187,6 +185,12 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         a.Saida.value_or(ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
+    }
+    // Um destino que não se pode escrever diz-se antes de gerar, não no fim.
+    for (const auto& destino : {std::optional(saida), a.Json}) {
+        if (const int erro = destino ? VerificarDestino(*destino) : 0; erro != 0) {
+            throw TFim{SaidaErro, u"Erro: " + FraseFalhaGravar(*destino, erro)};
+        }
     }
 
     TBarra barra(amb.Erros, amb.Progresso);
@@ -237,7 +241,7 @@ void Importar(const TArgumentos& a, const std::filesystem::path& pasta, const TA
 }
 
 void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
-    amb.Saida << "Pasta dos temas: " << CaminhoParaMostrar(catalogo.Pasta) << '\n';
+    Escrever(amb.Saida, u"Pasta dos temas: " + CaminhoParaMostrar(catalogo.Pasta));
     for (const auto& linha : LinhasDaListagem(catalogo)) {
         Escrever(amb.Saida, linha);
     }
@@ -267,7 +271,7 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
         }
         return FazerLivro(a, catalogo, amb);
     } catch (const EArgumentos& e) {
-        amb.Erros << e.what() << '\n';
+        Escrever(amb.Erros, DeUtf8(e.what()));
         return e.Estado();
     } catch (const TFim& f) {
         Escrever(amb.Erros, f.Mensagem);

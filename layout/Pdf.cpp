@@ -1,6 +1,7 @@
 // Liga o compositor ao documento PDF: configura o documento, compõe todas as páginas e grava.
 #include "layout/Pdf.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "layout/CanvasCairo.hpp"
 #include "layout/Paginas.hpp"
 #include "pdf/DocumentoPdf.hpp"
@@ -38,23 +39,31 @@ private:
 
 } // namespace
 
-std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
-                            const std::function<bool()>& cancelado) {
+TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado) {
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");
     }
     TDocumentoPdf pdf;
     pdf.DefinirInfo(u"ZELTA", u"Orvalen");
     TFontesCairo fontes;
-    std::int32_t paginas = 0;
+    TPdfDoLivro r;
     {
         const TCompositorLivro compositor(livro);
         TDestinoPdf destino(pdf, fontes, cancelado);
         compositor.Compor(destino);
-        paginas = destino.Paginas();
+        r.Paginas = destino.Paginas();
     }
-    pdf.SaveToFile(nome);
-    return paginas;
+    r.Bytes = pdf.Terminar();
+    return r;
+}
+
+std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
+                            const std::function<bool()>& cancelado) {
+    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado);
+    if (const int erro = GravarAtomicamente(nome, pdf.Bytes); erro != 0) {
+        throw EZelta(FraseFalhaGravar(nome, erro));
+    }
+    return pdf.Paginas;
 }
 
 } // namespace zelta

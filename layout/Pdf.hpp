@@ -6,12 +6,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace zelta {
 
-// Grava o livro em nome, por inteiro ou nada, e devolve o número de páginas. Levanta EZelta "Não há puzzles
-// para gravar." num livro vazio e EZelta quando o ficheiro não se deixa gravar. cancelado, quando dado, é
-// perguntado antes de cada página: com true, levanta ECancelado sem ter escrito nada.
+struct TPdfDoLivro {
+    std::vector<std::uint8_t> Bytes;
+    std::int32_t Paginas = 0;
+};
+
+// O PDF inteiro do livro, em memória. Levanta EZelta "Não há puzzles para gravar." num livro vazio.
+// cancelado, quando dado, é perguntado antes de cada página: com true, levanta ECancelado.
+TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado = {});
+
+// LivroEmPdf gravado em nome, por inteiro ou nada; devolve o número de páginas. Levanta EZelta com a razão
+// quando o ficheiro não se deixa gravar; um pedido de paragem não deixa nada escrito.
 std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
                             const std::function<bool()>& cancelado = {});
 

@@ -15,12 +15,6 @@ namespace zelta {
 
 namespace {
 
-std::u16string NomeParaMensagem(const std::filesystem::path& nome) { return DeUtf8(nome.string()); }
-
-[[noreturn]] void FalhaGravar(const std::filesystem::path& nome) {
-    throw EZelta(u"Não foi possível gravar o ficheiro «" + NomeParaMensagem(nome) + u"».");
-}
-
 // O cairo escreve por extenso o dicionário de cada página e a tabela de referências; juntá-los em fluxos de
 // objetos comprimidos tira a um livro de 100 puzzles umas dezenas de KB. Os fluxos do cairo passam tal e
 // qual, sem serem descomprimidos; o identificador do documento sai do conteúdo, e o mesmo livro continua a
@@ -86,7 +80,7 @@ cairo_t* TDocumentoPdf::AddPage() {
     return FPagina;
 }
 
-void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
+std::vector<unsigned char> TDocumentoPdf::Terminar() {
     if (FPagina != nullptr) {
         cairo_show_page(FPagina);
         cairo_destroy(FPagina);
@@ -94,11 +88,16 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
     }
     cairo_surface_finish(FSuperficie);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS || FBytes.empty()) {
-        FalhaGravar(nome);
+        throw EZelta(u"O PDF não se deixou compor (" +
+                     DeUtf8(cairo_status_to_string(cairo_surface_status(FSuperficie))) + u").");
     }
+    return Compactar(FBytes);
+}
 
-    if (GravarAtomicamente(nome, Compactar(FBytes)) != 0) {
-        FalhaGravar(nome);
+void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
+    const std::vector<unsigned char> bytes = Terminar();
+    if (const int erro = GravarAtomicamente(nome, bytes); erro != 0) {
+        throw EZelta(FraseFalhaGravar(nome, erro));
     }
 }
 

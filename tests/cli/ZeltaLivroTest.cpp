@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -373,6 +374,57 @@ TEST_F(ZeltaLivro, FalhaAGravarNaoDeixaNemOPdfNemOJson) {
     const TExecucao mesmo = Correr({"--puzzles", "3", "--saida", "x.pdf", "--json", "./x.pdf"});
     EXPECT_EQ(mesmo.Estado, 1);
     EXPECT_EQ(mesmo.Erros, "O PDF e o JSON não podem ser o mesmo ficheiro.\n");
+}
+
+// Os destinos que não se substituem e os que se seguem: um livro é os dois ficheiros ou nenhum.
+TEST_F(ZeltaLivro, DestinosDoLivroNuncaEstragamOQueLaEsta) {
+    std::ofstream(Trabalho / "guardar.pdf") << "livro antigo";
+    fs::create_directory(Trabalho / "pasta.json");
+    ASSERT_EQ(::mkfifo((Trabalho / "tubo").c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> Args;
+        std::string Erro;
+    } recusas[] = {
+        {{"--saida", "guardar.pdf", "--json", "pasta.json"}, "pasta.json»: é uma pasta."},
+        {{"--saida", "guardar.pdf", "--json", "tubo"}, "tubo»: não é um ficheiro comum."},
+        {{"--saida", "tubo"}, "tubo»: não é um ficheiro comum."},
+    };
+    for (const auto& c : recusas) {
+        std::vector<std::string> args{"--puzzles", "3", "--semente", "5"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        const TExecucao e = Correr(args);
+        EXPECT_EQ(e.Estado, 1) << c.Erro;
+        EXPECT_TRUE(e.Erros.find(c.Erro) != std::string::npos) << e.Erros;
+        EXPECT_EQ(teste::LerBytes(Trabalho / "guardar.pdf"), "livro antigo");
+        EXPECT_TRUE(fs::is_fifo(Trabalho / "tubo"));
+    }
+
+    // Uma ligação simbólica segue-se: o ficheiro verdadeiro muda, a ligação fica, e o modo privado mantém-se.
+    std::ofstream(Trabalho / "verdadeiro.pdf") << "antigo";
+    fs::permissions(Trabalho / "verdadeiro.pdf", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("verdadeiro.pdf", Trabalho / "ligacao.pdf");
+    ASSERT_EQ(Correr({"--puzzles", "3", "--saida", "ligacao.pdf"}).Estado, 0);
+    EXPECT_TRUE(fs::is_symlink(Trabalho / "ligacao.pdf"));
+    EXPECT_EQ(teste::LerBytes(Trabalho / "verdadeiro.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(fs::status(Trabalho / "verdadeiro.pdf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// O que vem de fora chega ao terminal sem controlos e em forma composta.
+TEST_F(ZeltaLivro, TextoDeForaNaoMexeNoTerminalEAcentosDecompostosServem) {
+    fs::create_directories(Temas);
+    std::ofstream(Temas / "Estranho.txt") << "# Tema: Aves \x1b]0;titulo\x07\n# Grupo: Grupo \x1b[2J\n"
+                                          << "ABELHA\nBALEIA\nCAMELO\nDORMIR\nESQUILO\nFORMIGA\nGIRAFA\n"
+                                          << "HIENA\nIGUANA\nJAVALI\nLEOPARDO\nMORCEGO\n";
+    const TExecucao l = Correr({"--listar"});
+    ASSERT_EQ(l.Estado, 0) << l.Erros;
+    EXPECT_EQ(l.Saida.find('\x1b'), std::string::npos);
+    EXPECT_EQ(l.Saida.find('\x07'), std::string::npos);
+
+    // «Ciência» escrito num Mac: o «e» e o acento circunflexo à parte.
+    const TExecucao e = Correr({"--livro", "Cie\xcc\x82ncia", "--puzzles", "4", "--semente", "3"});
+    ASSERT_EQ(e.Estado, 0) << e.Erros;
+    EXPECT_TRUE(fs::exists(Trabalho / "Zelta_Ciencia_15x15_4.pdf"));
 }
 
 TEST_F(ZeltaLivro, ImportarMostraORelatorioEListarMostraONovoTema) {

@@ -66,7 +66,8 @@ TEST_F(DocumentoPdf, FalhaAGravarLevantaENaoEstragaNada) {
         doc.SaveToFile(pasta);
         FAIL();
     } catch (const EZelta& e) {
-        EXPECT_EQ(e.Mensagem(), u"Não foi possível gravar o ficheiro «" + pasta.u16string() + u"».");
+        // A razão vem depois dos dois pontos, na mesma forma de todas as escritas.
+        EXPECT_EQ(e.Mensagem(), u"Não foi possível gravar o ficheiro «" + pasta.u16string() + u"»: é uma pasta.");
     }
     EXPECT_EQ(Ficheiros(), 1U);
     EXPECT_TRUE(fs::is_directory(pasta));
