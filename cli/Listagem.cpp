@@ -39,8 +39,8 @@ std::vector<std::u16string> LinhasDaListagem(const TCatalogo& catalogo) {
     for (const auto& grupo : grupos) {
         linhas.push_back(grupo);
         for (const TTema* tema : TemasDoGrupo(todos, grupo)) {
-            std::u16string linha = u"  " + tema->Nome + u": " +
-                                   Contagem(static_cast<std::int64_t>(tema->Palavras.size()), u"palavra", u"palavras");
+            std::u16string linha =
+                u"  " + tema->Nome + u": " + Contagem(PalavrasDoTema(catalogo, *tema), u"palavra", u"palavras");
             if (tema->Origem == TOrigemTema::otPasta) {
                 linha += u" (pasta dos temas)";
             }

@@ -2,6 +2,7 @@
 #include "cli/Programa.hpp"
 #include "core/Tipos.hpp"
 
+#include <atomic>
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -10,11 +11,13 @@
 
 namespace {
 
-volatile std::sig_atomic_t GInterrompido = 0;
+// Sem trincos (lock-free), por isso pode ser escrito dentro do tratador do sinal.
+std::atomic<bool> GInterrompido{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 // Só marca o pedido: cada fase pergunta por ele a intervalos curtos e acaba sem deixar ficheiros. Um segundo
 // sinal não mata o processo, que deixaria um temporário a meio.
-extern "C" void AoInterromper(int) { GInterrompido = 1; }
+extern "C" void AoInterromper(int) { GInterrompido.store(true); }
 
 } // namespace
 
@@ -31,8 +34,7 @@ int main(int argc, char** argv) {
     ::signal(SIGPIPE, SIG_IGN);
     try {
         const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-        const zelta::cli::TAmbiente ambiente{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
-                                             [] { return GInterrompido != 0; }};
+        const zelta::cli::TAmbiente ambiente{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, &GInterrompido};
         return zelta::cli::Executar(args, ambiente);
     } catch (const zelta::EZelta& e) {
         std::cerr << "Erro: " << e.what() << '\n';

@@ -13,6 +13,7 @@
 #include "layout/Pdf.hpp"
 #include "themes/Biblioteca.hpp"
 #include "themes/Importacao.hpp"
+#include "themes/LeituraTema.hpp"
 
 #include <algorithm>
 #include <new>
@@ -26,6 +27,14 @@ constexpr std::int32_t LarguraDaBarra = 30;
 
 // Tudo o que vai para o terminal passa por aqui: nomes de temas, de ficheiros e linhas lidas podem trazer
 // caracteres de controlo, que nunca chegam crus (mudariam o título do terminal, limpariam o ecrã).
+// O pedido de paragem do ambiente como pergunta, para quem pergunta entre passos.
+std::function<bool()> Pedido(const TAmbiente& amb) {
+    if (amb.Interrompido == nullptr) {
+        return {};
+    }
+    return [flag = amb.Interrompido] { return flag->load(); };
+}
+
 void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(TextoParaTerminal(linha)) << '\n'; }
 
 std::u16string CaminhoParaMostrar(const std::filesystem::path& p) {
@@ -43,7 +52,8 @@ struct TFim {
 // As opções do livro como a janela as teria: o que não foi dado parte dos valores iniciais e encolhe
 // ao que o lado e os temas permitem, como a janela faz ao escolher o livro; o que foi dado segue tal
 // qual para a análise, que diz o que não serve.
-TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std::u16string& entrada) {
+// Só os temas de onde sai o livro se leem por inteiro: um tema enorme noutro grupo não atrasa nada.
+TConfigLivro ConfigDoLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb, std::u16string& entrada) {
     const std::vector<std::u16string> entradas = EntradasDoLivro(catalogo);
     if (a.Livro) {
         const auto escolhida = EscolherEntrada(entradas, *a.Livro);
@@ -62,6 +72,7 @@ TConfigLivro ConfigDoLivro(const TArgumentos& a, const TCatalogo& catalogo, std:
 
     TConfigLivro c = ConfigPorOmissao();
     DefinirEntrada(c, entrada);
+    CompletarTemas(catalogo, c.Grupo, c.Mix, amb.Interrompido);
     c.Lado = a.Lado.value_or(c.Lado);
     c.Modo = a.Modo.value_or(c.Modo);
     c = AjustarAosIntervalos(c, IntervalosDoLivro(c, TemasComDicionario(catalogo)));
@@ -161,7 +172,7 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 // falha não deixar nenhum dos dois.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, amb.Interrompido);
+    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, Pedido(amb));
     TGravacaoConjunta gravacao;
     auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
     if (a.Json && !falha) {
@@ -178,9 +189,9 @@ std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::
     return bytesPdf.Paginas;
 }
 
-int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
+int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) {
     std::u16string entrada;
-    const TConfigLivro config = ConfigDoLivro(a, catalogo, entrada);
+    const TConfigLivro config = ConfigDoLivro(a, catalogo, amb, entrada);
     const std::filesystem::path saida =
         a.Saida.value_or(ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
@@ -215,9 +226,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
     passos.Destino = [&saida](const TConfigLivro&) { return saida; };
     passos.Progresso = [&barra, &amb](std::int32_t indice, std::int32_t total, bool& cancelar) {
         barra.Puzzle(indice, total);
-        cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
+        cancelar = cancelar || (amb.Interrompido != nullptr && amb.Interrompido->load());
     };
-    passos.Cancelado = amb.Interrompido;
+    passos.Cancelado = Pedido(amb);
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
         return GravarLivro(a, amb, entrada, pdf, livro, relatorio);
     };
@@ -261,7 +272,7 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
                 return SaidaOk;
             }
         }
-        const TCatalogo catalogo = CarregarCatalogo(pasta);
+        TCatalogo catalogo = CarregarCatalogo(pasta, TCargaCatalogo::ccResumos, amb.Interrompido);
         for (const auto& m : catalogo.Avisos) {
             Escrever(amb.Erros, u"Aviso: " + m);
         }
@@ -276,12 +287,15 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
     } catch (const TFim& f) {
         Escrever(amb.Erros, f.Mensagem);
         return f.Estado;
+    } catch (const ELeituraCancelada&) {
+        Escrever(amb.Erros, u"Cancelado durante a leitura dos temas. Nada foi gravado.");
+        return SaidaInterrompido;
     } catch (const EZelta& e) {
         Escrever(amb.Erros, u"Erro: " + e.Mensagem());
         return SaidaErro;
     } catch (const std::bad_alloc&) {
         // Os temporários já se apagaram ao desfazer a pilha.
-        Escrever(amb.Erros, u"Erro: não há memória que chegue para este trabalho. Nada foi gravado.");
+        Escrever(amb.Erros, u"Erro: " + std::u16string(MensagemSemMemoria));
         return SaidaErro;
     }
 }

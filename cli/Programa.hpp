@@ -1,7 +1,7 @@
 // O zelta-livro inteiro, sem o main: argumentos, catálogo, importação, listagem e o caminho de um livro.
 #pragma once
 
-#include <functional>
+#include <atomic>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,8 +18,8 @@ inline constexpr int SaidaInterrompido = 130; // Ctrl-C durante a geração; nad
 struct TAmbiente {
     std::ostream& Saida;
     std::ostream& Erros;
-    bool Progresso = false;             // erros vão para um terminal: barra de progresso
-    std::function<bool()> Interrompido; // pedido de paragem vindo de um sinal; pode faltar
+    bool Progresso = false;                          // erros vão para um terminal: barra de progresso
+    const std::atomic<bool>* Interrompido = nullptr; // pedido de paragem vindo de um sinal; pode faltar
 };
 
 // args sem o nome do programa.

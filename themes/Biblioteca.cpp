@@ -244,17 +244,21 @@ TTema CarregarTemaResumido(const TResumoTema& resumo, const std::atomic<bool>* c
     return tema;
 }
 
+void JuntarTema(std::vector<TTema>& temas, TTema tema) {
+    const auto igual = std::find_if(temas.begin(), temas.end(),
+                                    [&tema](const TTema& t) { return IguaisSemCaixaAscii(t.Nome, tema.Nome); });
+    if (igual != temas.end()) {
+        *igual = std::move(tema);
+    } else {
+        temas.push_back(std::move(tema));
+    }
+}
+
 std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
                                  const std::atomic<bool>* cancelar) {
     std::vector<TTema> temas = TemasDosRecursos();
     for (auto& tema : TemasDaPasta(pasta, mensagens, cancelar)) {
-        const auto igual = std::find_if(temas.begin(), temas.end(),
-                                        [&tema](const TTema& t) { return IguaisSemCaixaAscii(t.Nome, tema.Nome); });
-        if (igual != temas.end()) {
-            *igual = std::move(tema);
-        } else {
-            temas.push_back(std::move(tema));
-        }
+        JuntarTema(temas, std::move(tema));
     }
     OrdenarTemas(temas);
     return temas;

@@ -25,6 +25,8 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
                                 const std::atomic<bool>* cancelar = nullptr);
 std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens = nullptr,
                                  const std::atomic<bool>* cancelar = nullptr);
+// Um tema da pasta junta-se aos outros: com o nome de um que já lá está (sem olhar à caixa), substitui-o.
+void JuntarTema(std::vector<TTema>& temas, TTema tema);
 // Um tema do utilizador não se pode chamar, nem estar num grupo, como as entradas fixas do seletor
 // («Dicionário», «Mix de Temas»): apareceriam duas vezes. A comparação ignora caixa e acentos, para também
 // não se confundir com a escolha do zelta-livro. Devolve a razão (minúscula, sem ponto), ou nada.

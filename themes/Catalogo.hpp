@@ -3,8 +3,10 @@
 #pragma once
 
 #include "core/Tipos.hpp"
+#include "themes/Biblioteca.hpp"
 #include "themes/Dicionario.hpp"
 
+#include <atomic>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -18,10 +20,24 @@ struct TCatalogo {
     TTema Dicionario;         // sem palavras quando não há dicionário
     std::vector<std::u16string> ListaNegra;
     std::vector<std::u16string> Avisos; // ficheiros deixados de fora e o que falhou sem impedir a carga
+    // Temas da pasta ainda sem palavras (carga por resumos): estão em Temas só com nome e grupo.
+    std::vector<TResumoTema> PorCarregar;
+};
+
+enum class TCargaCatalogo : std::uint8_t {
+    ccCompleta, // todas as palavras de todos os temas
+    ccResumos,  // os temas da pasta só com nome, grupo e contagens: um tema enorme não atrasa os outros livros
 };
 
 // Nunca falha por causa de um ficheiro da pasta: o que não se lê fica de fora, com uma linha em Avisos.
-TCatalogo CarregarCatalogo(const std::filesystem::path& pasta);
+// Com cancelar, ELeituraCancelada pouco depois de *cancelar passar a verdadeiro.
+TCatalogo CarregarCatalogo(const std::filesystem::path& pasta, TCargaCatalogo carga = TCargaCatalogo::ccCompleta,
+                           const std::atomic<bool>* cancelar = nullptr);
+// Carrega as palavras que faltam aos temas de onde sai o livro (o grupo, ou todos no Mix).
+void CompletarTemas(TCatalogo& catalogo, std::u16string_view grupo, bool mix,
+                    const std::atomic<bool>* cancelar = nullptr);
+// Quantas palavras tem um tema do catálogo, carregado ou só resumido.
+std::int32_t PalavrasDoTema(const TCatalogo& catalogo, const TTema& tema);
 
 // Os temas seguidos do dicionário quando tem palavras: o que a análise e a corrida recebem.
 // As referências apontam para o catálogo, que tem de viver mais do que elas.
