@@ -71,20 +71,26 @@ std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const T
 // O comprimento de PoolDosTemas, sem construir os itens.
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config);
+// O pool com a posição de cada palavra, para a escolha consultar os usos sem procurar.
 TPoolIndexado IndexarPool(std::vector<TItemPool> itens);
+// Quantas palavras um puzzle pode ter em comum com outro: um quarto das pedidas, pelo menos uma.
 std::int32_t MaxPartilhadas(std::int32_t numPalavras);
 // Até alvo candidatas compatíveis entre si, pela ordem de um baralhar do pool inteiro: primeiro as nunca
 // usadas, depois as menos usadas; nenhuma leva um puzzle anterior além de limite palavras em comum.
 std::vector<TCandidata> EscolherCandidatas(const TPoolIndexado& pool, const TRegistoUsos& registo,
                                            std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
                                            bool todasAsDirecoes, TGeradorAleatorio& gerador);
+// Conta as palavras colocadas no puzzle indice como usadas.
 void RegistarPuzzle(TRegistoUsos& registo, std::int32_t indice, const std::vector<TPalavraColocada>& palavras);
 
+// A fonte de cada puzzle: cada uma pelo menos uma vez quando cabem, o resto pelos pesos (maiores restos),
+// baralhado pelo gerador.
 std::vector<std::int32_t> PlanoDeTemas(const std::vector<std::int32_t>& pesos, std::int32_t numPuzzles,
                                        TGeradorAleatorio& gerador);
 // A fonte planeada primeiro, depois as outras por peso decrescente.
 std::vector<std::int32_t> OrdemDeRecurso(std::int32_t planeada, const std::vector<std::int32_t>& pesos);
 
+// Levanta EZelta quando a configuração não dá uma corrida (lado, puzzles, letras ou palavras fora do sítio).
 void ValidarConfig(const TConfigLivro& config);
 
 struct TFonteDoLivro {

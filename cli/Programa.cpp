@@ -168,8 +168,16 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
     return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
 }
 
-// O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
-// falha não deixar nenhum dos dois.
+// Um destino que não se pode escrever diz-se antes de gerar, não no fim.
+void VerificarDestinos(std::initializer_list<std::filesystem::path> destinos) {
+    for (const auto& destino : destinos) {
+        if (const int erro = VerificarDestino(destino); erro != 0) {
+            throw TFim{SaidaErro, u"Erro: " + FraseFalhaGravar(destino, erro)};
+        }
+    }
+}
+
+// O PDF do livro e, com --json, o JSON, numa só gravação: ficam os dois no lugar ou nenhum muda.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
     const TPdfDoLivro bytesPdf = LivroEmPdf(livro, Pedido(amb));
@@ -197,12 +205,7 @@ int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) 
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
     }
-    // Um destino que não se pode escrever diz-se antes de gerar, não no fim.
-    for (const auto& destino : {std::optional(saida), a.Json}) {
-        if (const int erro = destino ? VerificarDestino(*destino) : 0; erro != 0) {
-            throw TFim{SaidaErro, u"Erro: " + FraseFalhaGravar(*destino, erro)};
-        }
-    }
+    VerificarDestinos({saida, a.Json.value_or(saida)});
 
     TBarra barra(amb.Erros, amb.Progresso);
     TPassosLivro passos;
