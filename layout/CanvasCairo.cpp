@@ -5,6 +5,7 @@
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
 #include "core/Tipos.hpp"
+#include "layout/Medida.hpp"
 
 #include <cairo-ft.h>
 #include <ft2build.h>
@@ -557,6 +558,30 @@ void TCanvasCairo::Imagem(double x, double y, double ALargura, double AAltura, s
     cairo_rectangle(FCanvas, x1, y1, x2 - x1, y2 - y1);
     cairo_fill(FCanvas);
     cairo_restore(FCanvas);
+}
+
+// O canvas de medida de layout/Medida.hpp: um TCanvasCairo sobre uma superfície de imagem mínima, com as
+// suas próprias fontes.
+namespace {
+
+// A superfície, o contexto e as fontes vivem tanto como o canvas que os usa.
+struct TMedidor {
+    TSuperficie Superficie{cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)};
+    cairo_t* Contexto = cairo_create(Superficie.get());
+    TFontesCairo Fontes;
+    TCanvasCairo Canvas{Contexto, 300, Fontes};
+
+    TMedidor() = default;
+    TMedidor(const TMedidor&) = delete;
+    TMedidor& operator=(const TMedidor&) = delete;
+    ~TMedidor() { cairo_destroy(Contexto); }
+};
+
+} // namespace
+
+std::shared_ptr<ICanvasPagina> CanvasDeMedida() {
+    auto medidor = std::make_shared<TMedidor>();
+    return std::shared_ptr<ICanvasPagina>(medidor, &medidor->Canvas);
 }
 
 } // namespace zelta
