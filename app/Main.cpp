@@ -5,6 +5,7 @@
 #include "app/Conversoes.hpp"
 #include "app/Estilo.hpp"
 #include "book/Opcoes.hpp"
+#include "core/Formato.hpp"
 #include "core/Texto.hpp"
 #include "themes/Biblioteca.hpp"
 
@@ -128,7 +129,7 @@ void TFormMain::CriarControlos() {
     setWindowTitle(QStringLiteral("ZELTA | Orvalen"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(802, 426);
+    setFixedSize(802, 460);
     setFont(FonteDaJanela(12));
 
     BevelApp = Criar<QFrame>(this, "BevelApp");
@@ -145,7 +146,7 @@ void TFormMain::CriarControlos() {
     auto* grupo = Criar<QGroupBox>(this, "GroupBoxLivro");
     grupo->setTitle(QStringLiteral("Livro"));
     grupo->setFont(FonteDaJanela(17));
-    grupo->setGeometry(16, 8, 579, 289);
+    grupo->setGeometry(16, 8, 579, 323);
     GroupBoxLivro = grupo;
 
     RadioGroupTamanho = new TGrupoRadio(
@@ -197,8 +198,25 @@ void TFormMain::CriarControlos() {
     CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
     CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
     CheckBoxAbrirPDF->setChecked(true);
+    // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
+    LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
+    ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
+    ComboBoxFormato->setEditable(false);
+    ComboBoxFormato->setFont(FonteDaJanela(17));
+    ComboBoxFormato->setGeometry(86, 285, 183, 31);
+    for (const TFormatoPagina f : TodosOsFormatos) {
+        ComboBoxFormato->addItem(QTexto(Folha(f).Rotulo));
+    }
+    CheckBoxEncadernar = Criar<QCheckBox>(grupo, "CheckBoxEncadernar");
+    CheckBoxEncadernar->setText(QStringLiteral("Para encadernar"));
+    CheckBoxEncadernar->setFont(FonteDaJanela(17));
+    CheckBoxEncadernar->setGeometry(279, 292, 153, 17);
+    CheckBoxLetraGrande = Criar<QCheckBox>(grupo, "CheckBoxLetraGrande");
+    CheckBoxLetraGrande->setText(QStringLiteral("Letra grande"));
+    CheckBoxLetraGrande->setFont(FonteDaJanela(17));
+    CheckBoxLetraGrande->setGeometry(435, 292, 130, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
-    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF}) {
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
@@ -210,10 +228,10 @@ void TFormMain::CriarControlos() {
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    LabelResumo->setGeometry(16, 311, 579, 32);
-    LabelEstado->setGeometry(16, 349, 579, 32);
+    LabelResumo->setGeometry(16, 345, 579, 32);
+    LabelEstado->setGeometry(16, 383, 579, 32);
     ProgressBarLote = Criar<QProgressBar>(this, "ProgressBarLote");
-    ProgressBarLote->setGeometry(16, 391, 579, 21);
+    ProgressBarLote->setGeometry(16, 425, 579, 21);
     ProgressBarLote->setRange(0, 100);
     ProgressBarLote->setValue(0);
     ProgressBarLote->setTextVisible(false);
@@ -234,6 +252,9 @@ void TFormMain::LigarEventos() {
         c->AoMudar = refrescar;
     }
     connect(CheckBoxAcentos, &QCheckBox::toggled, this, refrescar);
+    connect(CheckBoxEncadernar, &QCheckBox::toggled, this, refrescar);
+    connect(CheckBoxLetraGrande, &QCheckBox::toggled, this, refrescar);
+    connect(ComboBoxFormato, &QComboBox::currentIndexChanged, this, refrescar);
     connect(ComboBoxLivro, &QComboBox::currentIndexChanged, this, refrescar);
     connect(BitBtnImportar, &QPushButton::clicked, this, [this] { BitBtnImportarClick(); });
     connect(BitBtnGerar, &QPushButton::clicked, this, [this] { GerarLivroPdf(); });
@@ -321,6 +342,10 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
         *destinos[i] = *v;
     }
     r.Config.Acentos = CheckBoxAcentos->isChecked();
+    const int f = ComboBoxFormato->currentIndex();
+    r.Impressao.Formato = TodosOsFormatos[f >= 0 && f < static_cast<int>(std::size(TodosOsFormatos)) ? f : 0];
+    r.Impressao.Encadernar = CheckBoxEncadernar->isChecked();
+    r.Impressao.LetraGrande = CheckBoxLetraGrande->isChecked();
     DefinirEntrada(r.Config, U16(ComboBoxLivro->currentText()));
     r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
     r.Config.Semente = 0;
@@ -377,7 +402,7 @@ void TFormMain::OpcoesAlteradas() {
         Estado(leitura.Mensagem);
         BitBtnGerar->setEnabled(false);
     } else {
-        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo));
+        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo), leitura.Impressao);
         LabelResumo->setText(QTexto(ResumoDasOpcoes(leitura.Config, analise.NumTemas)));
         Estado(analise.PodeGerar ? analise.Aviso : analise.Motivo);
         BitBtnGerar->setEnabled(analise.PodeGerar);

@@ -34,6 +34,7 @@ struct TTemaLido;
 struct TLeituraOpcoes {
     bool Ok = false;
     TConfigLivro Config;
+    TOpcoesImpressao Impressao;
     std::u16string Mensagem;
 };
 
@@ -86,6 +87,7 @@ private:
     std::int32_t FMinPuzzlesAnterior = 1;
     // Da primeira linha de GerarLivroPdf até ao fim: um segundo clique em "Gerar" não abre outro trabalho.
     bool FNoTrabalho = false;
+    std::int32_t FNumTemas = 0; // os temas da corrida em curso, para o assunto do PDF
 
     QFrame* BevelApp = nullptr;
     QLabel* LabelNome = nullptr;
@@ -107,6 +109,10 @@ private:
     QComboBox* ComboBoxLivro = nullptr;
     QCheckBox* CheckBoxAcentos = nullptr;
     QCheckBox* CheckBoxAbrirPDF = nullptr;
+    QLabel* LabelFormato = nullptr;
+    QComboBox* ComboBoxFormato = nullptr;
+    QCheckBox* CheckBoxEncadernar = nullptr;
+    QCheckBox* CheckBoxLetraGrande = nullptr;
     QLabel* LabelResumo = nullptr;
     QLabel* LabelEstado = nullptr;
     QProgressBar* ProgressBarLote = nullptr;

@@ -56,8 +56,16 @@ TIntervalos IntervalosDoLivro(const TConfigLivro& config, std::span<const TTema*
 // Encolhe (ou sobe, no caso dos puzzles) cada número para dentro dos limites; o resto fica como estava.
 TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limites);
 
-// Se as opções dão um livro; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão repetir-se palavras.
-TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas);
+// Se as opções dão um livro impresso assim; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão
+// repetir-se palavras. Um formato onde a grelha ou a lista ficariam abaixo das letras mínimas é recusado
+// com a maior grelha que lá cabe.
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
+                        const TOpcoesImpressao& impressao = {});
+// A recusa do formato, vazia quando tudo cabe; maxJuntores é o maior número de espaços, hífenes e apóstrofos
+// de uma palavra que pode sair.
+std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t maxJuntores);
+// O maior número de juntores numa palavra dos temas com o número de letras de config.
+std::int32_t MaximoDeJuntores(const TConfigLivro& config, std::span<const TTema* const> temas);
 // Os temas de onde sai o livro: todos menos o dicionário no Mix, senão os do grupo.
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
 // O maior máximo de letras: o lado, ou a palavra mais comprida quando é menor, nunca abaixo de 3.

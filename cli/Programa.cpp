@@ -163,7 +163,7 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 // O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
 // falha não deixar nenhum dos dois.
 std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, const std::filesystem::path& pdf,
-                         const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
+                         const TDadosLivro& livro, const TRelatorioLivro& relatorio, const std::u16string& resumo) {
     std::optional<TFicheiroPendente> json;
     if (a.Json) {
         const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
@@ -172,7 +172,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, co
             FalhaDeGravacao(*a.Json, json->Erro());
         }
     }
-    const std::int32_t paginas = GravarLivroPdf(pdf, livro);
+    const std::int32_t paginas = GravarLivroPdf(pdf, livro, resumo);
     if (json) {
         if (const int erro = json->Confirmar(); erro != 0) {
             FalhaDeGravacao(*a.Json, erro);
@@ -192,8 +192,10 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
 
     TBarra barra(amb.Erros, amb.Progresso);
     TPassosLivro passos;
+    std::u16string resumo;
     passos.Aceite = [&](const TAnalise& analise) {
-        Escrever(amb.Saida, ResumoDasOpcoes(config, analise.NumTemas));
+        resumo = ResumoDasOpcoes(config, analise.NumTemas);
+        Escrever(amb.Saida, resumo);
         if (!analise.Aviso.empty()) {
             Escrever(amb.Erros, analise.Aviso);
         }
@@ -215,9 +217,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
     };
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-        return GravarLivro(a, entrada, pdf, livro, relatorio);
+        return GravarLivro(a, entrada, pdf, livro, relatorio, resumo);
     };
-    const TResultadoLivro r = ProduzirLivro(config, catalogo, passos);
+    const TResultadoLivro r = ProduzirLivro(config, catalogo, passos, a.Impressao);
     barra.Limpar();
     return Relatar(r, a, amb);
 }

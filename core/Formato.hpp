@@ -50,10 +50,11 @@ struct TGeometriaPagina {
 };
 
 struct TFolha {
-    double Largura;        // mm
-    double Altura;         // mm
-    const char16_t* Nome;  // como aparece nas frases: «Em A5, …»
-    const char16_t* Opcao; // o nome da opção --formato
+    double Largura;         // mm
+    double Altura;          // mm
+    const char16_t* Nome;   // como aparece nas frases: «Em A5, …»
+    const char16_t* Opcao;  // o nome da opção --formato
+    const char16_t* Rotulo; // a entrada do seletor da janela
 };
 
 const TFolha& Folha(TFormatoPagina formato);

@@ -5,6 +5,7 @@
 #include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "core/Tipos.hpp"
+#include "pdf/PosProcessamento.hpp"
 
 #include <cairo-pdf.h>
 
@@ -20,8 +21,8 @@ std::u16string NomeParaMensagem(const std::filesystem::path& nome) { return DeUt
 
 } // namespace
 
-TDocumentoPdf::TDocumentoPdf() {
-    FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, LarguraPt, AlturaPt);
+TDocumentoPdf::TDocumentoPdf(double ALarguraPt, double AAlturaPt) {
+    FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, ALarguraPt, AAlturaPt);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(FSuperficie);
         throw EZelta(u"TDocumentoPdf: não foi possível criar o documento");
@@ -38,8 +39,14 @@ TDocumentoPdf::~TDocumentoPdf() {
 }
 
 void TDocumentoPdf::DefinirInfo(std::u16string_view titulo, std::u16string_view autor) {
+    FTitulo = titulo;
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_TITLE, ParaUtf8(titulo).c_str());
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_AUTHOR, ParaUtf8(autor).c_str());
+}
+
+void TDocumentoPdf::DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto) {
+    FTitulo = titulo;
+    FAssunto = assunto;
 }
 
 cairo_status_t TDocumentoPdf::Escrever(void* fecho, const unsigned char* dados, unsigned int n) {
@@ -72,7 +79,13 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
         FalhaGravar(nome);
     }
 
-    if (GravarAtomicamente(nome, FBytes) != 0) {
+    std::vector<unsigned char> final;
+    try {
+        final = PosProcessarPdf(FBytes, {FTitulo, FAssunto});
+    } catch (const std::exception&) {
+        FalhaGravar(nome);
+    }
+    if (GravarAtomicamente(nome, final) != 0) {
         FalhaGravar(nome);
     }
 }

@@ -28,7 +28,7 @@ TIntervalo IntervaloDe(TJanelaDeTeste& t, const char* campo) {
 TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
     TJanelaDeTeste t;
     EXPECT_EQ(t.Janela().windowTitle(), QStringLiteral("ZELTA | Orvalen"));
-    EXPECT_EQ(t.Janela().size(), QSize(802, 426));
+    EXPECT_EQ(t.Janela().size(), QSize(802, 460));
     EXPECT_EQ(t.Entradas(), (QStringList{"Natureza", "Ciência", "Portugal", "Mundo", "Dia a Dia", "Cultura e Lazer",
                                          "Verbos", "Mix de Temas", "Dicionário"}));
     EXPECT_EQ(t.Livros()->currentText(), QStringLiteral("Natureza"));
