@@ -30,8 +30,6 @@ std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRe
 // de regras e duas de símbolo no pior caso, dois separadores, os puzzles e as soluções duas por página.
 std::int32_t PaginasNoPiorCaso(std::int32_t numPuzzles) { return 7 + numPuzzles + (numPuzzles + 1) / 2; }
 
-bool EJuntor(char16_t c) { return c == u' ' || c == u'\'' || c == u'-'; }
-
 } // namespace
 
 TConfigLivro ConfigPorOmissao() {
@@ -92,26 +90,28 @@ std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> te
     return std::max(limite, MinimoDeLetras);
 }
 
-std::int32_t MaximoDeJuntores(const TConfigLivro& config, std::span<const TTema* const> temas) {
-    std::int32_t maior = 0;
+double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* const> temas) {
+    double maior = 0;
     for (const TTema* tema : temas) {
         for (const auto& p : tema->Palavras) {
             const auto letras = static_cast<std::int32_t>(p.Letras.size());
-            if (letras < config.MinLetras || letras > config.MaxLetras || p.Texto.size() == p.Letras.size()) {
-                continue;
+            if (letras >= config.MinLetras && letras <= config.MaxLetras) {
+                maior = std::max(maior, LarguraEmDaLista(p.Texto));
             }
-            maior = std::max(maior, static_cast<std::int32_t>(std::count_if(p.Texto.begin(), p.Texto.end(), EJuntor)));
         }
     }
     return maior;
 }
 
 std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
-                               std::int32_t maxJuntores) {
+                               std::span<const TTema* const> escolhidos) {
     const double medianiz = impressao.Encadernar ? Medianiz(PaginasNoPiorCaso(config.NumPuzzles)) : 0;
+    // Num lado menor, as palavras também ficam mais curtas: a largura conta-se outra vez.
     const auto cabe = [&](std::int32_t lado) {
+        TConfigLivro c = config;
+        c.MaxLetras = std::min(config.MaxLetras, lado);
         return CabeNoFormato(impressao, medianiz, lado, std::min(config.NumPalavras, MaxPalavrasDoLado(lado)),
-                             std::min(config.MaxLetras, lado), maxJuntores);
+                             MaiorLarguraDaLista(c, escolhidos));
     };
     if (cabe(config.Lado)) {
         return {};
@@ -173,7 +173,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
                        Decimal(a.NumTemas) + u" puzzles.");
     }
     if (impressao != TOpcoesImpressao{}) {
-        if (auto recusa = RecusaDoFormato(config, impressao, MaximoDeJuntores(config, escolhidos)); !recusa.empty()) {
+        if (auto recusa = RecusaDoFormato(config, impressao, escolhidos); !recusa.empty()) {
             return recusar(std::move(recusa));
         }
     }

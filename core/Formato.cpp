@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zelta {
 
@@ -56,14 +57,14 @@ TGeometriaPagina Geometria(const TOpcoesImpressao& impressao, double medianiz, b
     TGeometriaPagina g;
     // Uma só escala para tudo, a do lado que mais encolhe: o desenho A4 cabe inteiro e não se deforma.
     const double k = std::min(f.Largura / 210, f.Altura / 297);
-    const double margem = std::max(18 * k, MargemMinimaMm);
+    const double margem = std::max(18 * k, MargemDaManchaMm);
     g.Largura = f.Largura;
     g.Altura = f.Altura;
     g.Escala = k;
     g.Esquerda = margem + (paginaDireita ? medianiz : 0);
     g.Topo = margem;
     g.LarguraMancha = f.Largura - 2 * margem - medianiz;
-    g.FundoMancha = f.Altura - std::max(20 * k, MargemMinimaMm);
+    g.FundoMancha = f.Altura - std::max(20 * k, MargemDaManchaMm);
     g.YRodape = f.Altura - 14 * k;
     g.LetraGrande = impressao.LetraGrande;
     g.NumeroAEsquerda = impressao.Encadernar && !paginaDireita;
@@ -75,7 +76,10 @@ double YGrelha(const TGeometriaPagina& g) { return g.Topo + g.Mm(16); }
 double EspacoLista(const TGeometriaPagina& g) { return g.Mm(8); }
 
 double CelulaPuzzle(const TGeometriaPagina& g, std::int32_t lado) {
-    return std::min(g.LarguraMancha / lado, TetoCelula(g, 12, g.Minimos().Grelha));
+    // A grelha deixa à lista pelo menos o que lhe fica no A4 com 20 × 20 (61 mm, à escala): numa folha mais
+    // larga do que o A4 a grelha da largura toda comeria a lista.
+    const double altura = g.FundoMancha - YGrelha(g) - EspacoLista(g) - g.Mm(61);
+    return std::min({g.LarguraMancha / lado, TetoCelula(g, 12, g.Minimos().Grelha), altura / lado});
 }
 
 std::span<const double> TamanhosDaLista(const TGeometriaPagina& g) {
@@ -103,13 +107,38 @@ double CelulaSolucao(const TGeometriaPagina& g, const TPlanoSolucoes& p, std::in
         {(p.LarguraBloco - g.Mm(6)) / lado, (p.AlturaBloco - g.Mm(12)) / lado, TetoCelula(g, 8, g.Minimos().Solucoes)});
 }
 
-double LarguraMaximaPalavra(std::int32_t letras, std::int32_t juntores, double tamanhoPt) {
-    // O canvas arredonda cada largura à unidade do dispositivo (1/300 pol.): uma décima de mm cobre-o.
-    return (letras * LetraMaisLargaEm + juntores * JuntorMaisLargoEm) * PtParaMilimetros(tamanhoPt) + 0.1;
+double LarguraEmDaLista(std::u16string_view texto) {
+    // Larguras de avanço da Liberation Sans Regular, em 1/2048 de em (o teste compara-as com a fonte).
+    static constexpr std::array<std::int32_t, 26> Letras{1366, 1366, 1479, 1479, 1366, 1251, 1593, 1479, 569,
+                                                         1024, 1366, 1139, 1706, 1479, 1593, 1366, 1593, 1479,
+                                                         1366, 1251, 1479, 1366, 1933, 1366, 1366, 1251};
+    std::int32_t soma = 0;
+    for (const char16_t c : texto) {
+        const char16_t base = LetraSemAcento(c);
+        if (base >= u'A' && base <= u'Z') {
+            soma += Letras[static_cast<std::size_t>(base - u'A')];
+        } else if (c == u' ') {
+            soma += 569;
+        } else if (c == u'-') {
+            soma += 682;
+        } else if (c == u'\'') {
+            soma += 391;
+        } else {
+            soma += 1933;
+        }
+    }
+    return soma / 2048.0;
+}
+
+double LarguraNaLista(double larguraEm, double tamanhoPt) {
+    // O canvas do PDF pede a letra num em inteiro de unidades do dispositivo (1/300 pol.) e arredonda a largura
+    // à unidade: o mesmo em aqui, e uma décima de mm para o arredondamento.
+    const double emMm = std::nearbyint(tamanhoPt * 300 / 72) * 25.4 / 300;
+    return larguraEm * emMm + 0.1;
 }
 
 bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado, std::int32_t numPalavras,
-                   std::int32_t maxLetras, std::int32_t maxJuntores) {
+                   double larguraEm) {
     if (lado <= 0) {
         return false;
     }
@@ -123,10 +152,10 @@ bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int3
     if (LetraDaCelula(CelulaSolucao(g, s, lado)) < m.Solucoes) {
         return false;
     }
-    // A mesma procura da lista da paginação, com a palavra mais larga possível no lugar da medida.
+    // A mesma procura da lista da paginação, com a palavra mais larga que pode sair no lugar da medida.
     const double altura = g.FundoMancha - (YGrelha(g) + c * lado + EspacoLista(g));
     for (const double t : TamanhosDaLista(g)) {
-        const double w = LarguraMaximaPalavra(maxLetras, maxJuntores, t);
+        const double w = LarguraNaLista(larguraEm, t);
         const double a = PtParaMilimetros(t) * PassoLinhaLista;
         for (const std::int32_t k : {4, 3, 2}) {
             if (k == 4 && numPalavras < 25) {

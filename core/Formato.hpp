@@ -13,6 +13,9 @@ namespace zelta {
 
 // Nenhum texto nem traço do miolo chega mais perto de uma aresta (ou da medianiz) do que isto.
 inline constexpr double MargemMinimaMm = 12.7;
+// A margem da mancha nunca desce daqui: o que chega à mancha (a moldura de uma grelha da largura toda,
+// com meia caneta para fora) fica ainda a 12,7 mm.
+inline constexpr double MargemDaManchaMm = 13;
 // O rodapé fica na margem de baixo, mas nunca a menos disto de uma aresta.
 inline constexpr double MargemRodapeMm = 6.4;
 
@@ -94,15 +97,16 @@ struct TPlanoSolucoes {
 TPlanoSolucoes PlanoSolucoes(const TGeometriaPagina& g, std::int32_t maiorLado);
 double CelulaSolucao(const TGeometriaPagina& g, const TPlanoSolucoes& p, std::int32_t lado);
 
-// O pior caso da largura de uma palavra da lista, em em: a letra mais larga que uma palavra pode ter
-// (W da Liberation Sans) em cada letra, e o juntor mais largo (o hífen) em cada juntor.
-inline constexpr double LetraMaisLargaEm = 1933.0 / 2048;
-inline constexpr double JuntorMaisLargoEm = 682.0 / 2048;
-double LarguraMaximaPalavra(std::int32_t letras, std::int32_t juntores, double tamanhoPt);
+// A largura de uma entrada da lista em em da Liberation Sans normal, somada das larguras medidas de cada
+// letra (uma letra acentuada mede o mesmo que a sua base) e de cada juntor; um carácter fora deste alfabeto
+// conta como um W, a letra mais larga.
+double LarguraEmDaLista(std::u16string_view texto);
+// A mesma largura em mm num tamanho, como o canvas do PDF a mede (em e largura em unidades inteiras de 1/300 pol.).
+double LarguraNaLista(double larguraEm, double tamanhoPt);
 
-// Se uma página de puzzle e as soluções deste lado cabem no formato com estas palavras, sem nada abaixo
-// dos mínimos; medianiz é a do pior caso do livro.
+// Se uma página de puzzle e as soluções deste lado cabem no formato, sem nada abaixo dos mínimos, com
+// numPalavras palavras das quais a mais larga mede larguraEm; medianiz é a do pior caso do livro.
 bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado, std::int32_t numPalavras,
-                   std::int32_t maxLetras, std::int32_t maxJuntores);
+                   double larguraEm);
 
 } // namespace zelta

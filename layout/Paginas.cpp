@@ -285,9 +285,11 @@ void TCompositorLivro::DesenharSolucoes(ICanvasPagina& canvas, const TGeometriaP
 
 TLinhaAjustada AjustarLinha(ICanvasPagina& canvas, std::u16string_view texto, double largura, double inicio,
                             double minimo, double passo, double chao, bool negrito) {
-    double s = inicio;
+    // Nunca abaixo do mínimo nem do chão, mesmo quando os passos não caem certos neles.
+    minimo = std::max(minimo, chao);
+    double s = std::max(inicio, minimo);
     while (s > minimo && canvas.LarguraTexto(texto, s, negrito) > largura) {
-        s -= passo;
+        s = std::max(s - passo, minimo);
     }
     while (s > chao && canvas.LarguraTexto(texto, s, negrito) > largura) {
         s = std::max(s - passo, chao);
@@ -330,7 +332,7 @@ void DesenharTituloDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, doub
     // Numa linha, de 34 pt até ao mínimo.
     double s = g.Pt(34, chao);
     while (s > minimo && canvas.LarguraTexto(titulo, s, true) > g.LarguraMancha) {
-        s -= 2;
+        s = std::max(s - 2, minimo);
     }
     if (canvas.LarguraTexto(titulo, s, true) <= g.LarguraMancha) {
         canvas.Texto(g.Centro(), y, titulo, s, true, 0, TAlinhamento::alCentro);
