@@ -203,18 +203,18 @@ void TFormMain::CriarControlos() {
     ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
     ComboBoxFormato->setEditable(false);
     ComboBoxFormato->setFont(FonteDaJanela(17));
-    ComboBoxFormato->setGeometry(86, 285, 183, 31);
+    ComboBoxFormato->setGeometry(86, 285, 125, 31);
     for (const TFormatoPagina f : TodosOsFormatos) {
         ComboBoxFormato->addItem(QTexto(Folha(f).Rotulo));
     }
     CheckBoxEncadernar = Criar<QCheckBox>(grupo, "CheckBoxEncadernar");
     CheckBoxEncadernar->setText(QStringLiteral("Para encadernar"));
     CheckBoxEncadernar->setFont(FonteDaJanela(17));
-    CheckBoxEncadernar->setGeometry(279, 292, 153, 17);
+    CheckBoxEncadernar->setGeometry(226, 292, 175, 17);
     CheckBoxLetraGrande = Criar<QCheckBox>(grupo, "CheckBoxLetraGrande");
     CheckBoxLetraGrande->setText(QStringLiteral("Letra grande"));
     CheckBoxLetraGrande->setFont(FonteDaJanela(17));
-    CheckBoxLetraGrande->setGeometry(435, 292, 130, 17);
+    CheckBoxLetraGrande->setGeometry(415, 292, 150, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
     for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));

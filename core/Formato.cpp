@@ -14,9 +14,9 @@ namespace {
 constexpr double Polegada = 25.4;
 
 constexpr std::array<TFolha, 5> Folhas{{
-    {210, 297, u"A4", u"a4", u"A4 (210 × 297 mm)"},
-    {148, 210, u"A5", u"a5", u"A5 (148 × 210 mm)"},
-    {8.5 * Polegada, 11 * Polegada, u"carta (8,5 × 11 pol.)", u"carta", u"Carta (8,5 × 11 pol.)"},
+    {210, 297, u"A4", u"a4", u"A4"},
+    {148, 210, u"A5", u"a5", u"A5"},
+    {8.5 * Polegada, 11 * Polegada, u"carta (8,5 × 11 pol.)", u"carta", u"Carta"},
     {8 * Polegada, 10 * Polegada, u"8 × 10 pol.", u"8x10", u"8 × 10 pol."},
     {6 * Polegada, 9 * Polegada, u"6 × 9 pol.", u"6x9", u"6 × 9 pol."},
 }};
