@@ -130,8 +130,16 @@ TEST(Formatos, NadaDesenhadoChegaPertoDasArestasNemDaMedianiz) {
                     // A medianiz fica à esquerda das páginas da direita (índice par) e à direita das outras.
                     const double esquerda = (j % 2 == 0 ? medianiz : 0);
                     const double direita = g.Largura - (j % 2 == 0 ? 0 : medianiz);
+                    // As regras acabam antes do bloco dos direitos, que vem depois delas.
+                    double fimDasRegras = 0;
                     for (const auto& c : destino.Paginas[j]->Chamadas) {
+                        if (tipo == pgVerso && c.Op == TOperacao::opTexto && c.Texto == u"ZELTA") {
+                            EXPECT_LT(fimDasRegras, c.Y) << ParaUtf8(Folha(f).Opcao) << " página " << j + 1;
+                        }
                         const TCaixa k = CaixaDe(c, *medidor);
+                        if (c.Op == TOperacao::opTexto && c.Y != g.YRodape) {
+                            fimDasRegras = std::max(fimDasRegras, k.Y2);
+                        }
                         const bool rodape = c.Op == TOperacao::opTexto && c.Y == g.YRodape;
                         const double m = rodape ? MargemRodapeMm : MargemMinimaMm;
                         const auto onde = ::testing::Message()
