@@ -398,6 +398,11 @@ void TFormMain::OpcoesAlteradas() {
     }
     LabelResumo->clear();
     const TLeituraOpcoes leitura = LerOpcoes();
+    // Só se oferecem os lados cujas letras chegam aos mínimos do formato; o escolhido fica, e a análise diz porquê.
+    for (int i = 0; RadioGroupTamanho->Item(i) != nullptr; ++i) {
+        RadioGroupTamanho->Item(i)->setEnabled(
+            !leitura.Ok || LadoCabeNoFormato(leitura.Config, leitura.Impressao, TamanhoDoIndice(i)));
+    }
     if (!leitura.Ok) {
         Estado(leitura.Mensagem);
         BitBtnGerar->setEnabled(false);

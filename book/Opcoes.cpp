@@ -103,6 +103,11 @@ double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* co
     return maior;
 }
 
+bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado) {
+    const double medianiz = impressao.Encadernar ? Medianiz(PaginasNoPiorCaso(config.NumPuzzles)) : 0;
+    return GrelhaCabeNoFormato(impressao, medianiz, lado);
+}
+
 std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
                                std::span<const TTema* const> escolhidos) {
     const double medianiz = impressao.Encadernar ? Medianiz(PaginasNoPiorCaso(config.NumPuzzles)) : 0;

@@ -61,11 +61,16 @@ TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limite
 // com a maior grelha que lá cabe.
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
                         const TOpcoesImpressao& impressao = {});
-// A recusa do formato, vazia quando tudo cabe; maxJuntores é o maior número de espaços, hífenes e apóstrofos
-// de uma palavra que pode sair.
-std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t maxJuntores);
-// O maior número de juntores numa palavra dos temas com o número de letras de config.
-std::int32_t MaximoDeJuntores(const TConfigLivro& config, std::span<const TTema* const> temas);
+// Se as letras da grelha deste lado chegam aos mínimos do formato num livro de config.NumPuzzles puzzles:
+// a janela só oferece esses lados.
+bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado);
+// A recusa do formato para as palavras destes temas, vazia quando tudo cabe: a maior grelha que cabe, ou que
+// nenhuma cabe. A medianiz conta-se pelo maior livro que config.NumPuzzles pode dar.
+std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
+                               std::span<const TTema* const> escolhidos);
+// A largura (em em) da palavra mais larga dos temas com o número de letras de config: a lista do livro
+// nunca tem nenhuma mais larga.
+double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* const> temas);
 // Os temas de onde sai o livro: todos menos o dicionário no Mix, senão os do grupo.
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
 // O maior máximo de letras: o lado, ou a palavra mais comprida quando é menor, nunca abaixo de 3.

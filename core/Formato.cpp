@@ -137,21 +137,23 @@ double LarguraNaLista(double larguraEm, double tamanhoPt) {
     return larguraEm * emMm + 0.1;
 }
 
-bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado, std::int32_t numPalavras,
-                   double larguraEm) {
+bool GrelhaCabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado) {
     if (lado <= 0) {
         return false;
     }
     const TGeometriaPagina g = Geometria(impressao, medianiz, true);
     const TMinimosLetra& m = g.Minimos();
+    return LetraDaCelula(CelulaPuzzle(g, lado)) >= m.Grelha &&
+           LetraDaCelula(CelulaSolucao(g, PlanoSolucoes(g, lado), lado)) >= m.Solucoes;
+}
+
+bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado, std::int32_t numPalavras,
+                   double larguraEm) {
+    if (!GrelhaCabeNoFormato(impressao, medianiz, lado)) {
+        return false;
+    }
+    const TGeometriaPagina g = Geometria(impressao, medianiz, true);
     const double c = CelulaPuzzle(g, lado);
-    if (LetraDaCelula(c) < m.Grelha) {
-        return false;
-    }
-    const TPlanoSolucoes s = PlanoSolucoes(g, lado);
-    if (LetraDaCelula(CelulaSolucao(g, s, lado)) < m.Solucoes) {
-        return false;
-    }
     // A mesma procura da lista da paginação, com a palavra mais larga que pode sair no lugar da medida.
     const double altura = g.FundoMancha - (YGrelha(g) + c * lado + EspacoLista(g));
     for (const double t : TamanhosDaLista(g)) {

@@ -75,8 +75,8 @@ TGeometriaPagina Geometria(const TOpcoesImpressao& impressao, double medianiz, b
 inline constexpr double PtParaMilimetros(double pt) { return pt * 25.4 / 72; }
 inline constexpr double MilimetrosParaPt(double mm) { return mm * 72 / 25.4; }
 
-// A página de puzzle: a grelha começa em YGrelha e ocupa a largura da mancha até ao teto da célula; a lista
-// começa EspacoLista abaixo dela. As letras têm 0,6 da célula.
+// A página de puzzle: a grelha começa em YGrelha e ocupa a largura da mancha até ao teto da célula, deixando
+// à lista a altura que ela tem no A4; a lista começa EspacoLista abaixo dela. As letras têm 0,6 da célula.
 double YGrelha(const TGeometriaPagina& g);
 double EspacoLista(const TGeometriaPagina& g);
 double CelulaPuzzle(const TGeometriaPagina& g, std::int32_t lado);
@@ -104,6 +104,8 @@ double LarguraEmDaLista(std::u16string_view texto);
 // A mesma largura em mm num tamanho, como o canvas do PDF a mede (em e largura em unidades inteiras de 1/300 pol.).
 double LarguraNaLista(double larguraEm, double tamanhoPt);
 
+// Se as letras da grelha e das soluções deste lado chegam aos mínimos do formato, sem contar com a lista.
+bool GrelhaCabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado);
 // Se uma página de puzzle e as soluções deste lado cabem no formato, sem nada abaixo dos mínimos, com
 // numPalavras palavras das quais a mais larga mede larguraEm; medianiz é a do pior caso do livro.
 bool CabeNoFormato(const TOpcoesImpressao& impressao, double medianiz, std::int32_t lado, std::int32_t numPalavras,

@@ -20,7 +20,7 @@ TPontoMm PontoMm(double x, double y);
 double PtParaMm(double pt);
 double MmParaPt(double mm);
 
-// Uma página A4 ao alto, origem no canto superior esquerdo, Y a crescer para baixo.
+// Uma página ao alto, do tamanho do livro, origem no canto superior esquerdo, Y a crescer para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {
 public:

@@ -15,7 +15,7 @@
 
 namespace zelta {
 
-// Onde as páginas vão parar: cada NovaPagina acrescenta uma página A4 em branco ao fim do documento.
+// Onde as páginas vão parar: cada NovaPagina acrescenta uma página em branco ao fim do documento.
 class IDestinoPaginas {
 public:
     virtual ~IDestinoPaginas() = default;

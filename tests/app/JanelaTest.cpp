@@ -122,6 +122,10 @@ TEST(Janela, FormatoEImpressaoNaAnaliseENasOpcoes) {
     t.Clicar(t.Controlo<QCheckBox>("CheckBoxEncadernar"));
     EXPECT_EQ(t.Estado(), QStringLiteral("Em 6 × 9 pol. em letra grande e para encadernar, a maior grelha que cabe é "
                                          "10 × 10."));
+    // Em 6 × 9 e letra grande só o 10 × 10 se oferece.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(t.Controlo<TGrupoRadio>("RadioGroupTamanho")->Item(i)->isEnabled(), i == 0) << i;
+    }
     t.EscolherRadio("RadioGroupTamanho", 0);
     EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
     const TLeituraOpcoes l = t.Janela().LerOpcoes();
