@@ -118,7 +118,7 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
     // O assunto do PDF é a linha de resumo, como a janela a mostra.
     passos.Aceite = [this](const TAnalise& analise) { FNumTemas = analise.NumTemas; };
     passos.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
-        return GravarLivroPdf(destino, livro, ResumoDasOpcoes(livro.Config, FNumTemas));
+        return GravarLivroPdf(destino, livro, {}, ResumoDasOpcoes(livro.Config, FNumTemas));
     };
     return passos;
 }
@@ -126,6 +126,8 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
 void TFormMain::MostrarResultado(const TResultadoLivro& r) {
     switch (r.Fim) {
     case TFimLivro::fmSemDestino:
+        // Nada começou: volta o aviso que estava antes de "Gerar".
+        Estado(r.Analise.Aviso);
         return;
     case TFimLivro::fmDesistiu:
         Estado(ResumoDasOpcoes(r.Livro.Config, r.Analise.NumTemas));
@@ -136,7 +138,9 @@ void TFormMain::MostrarResultado(const TResultadoLivro& r) {
         Estado(r.Mensagem);
         return;
     }
-    Estado(r.Mensagem);
+    Estado(r.Mensagem + u" Gravado em " + DeUtf8(r.Destino.string()) + u".");
+    FUltimoLivro = r.Destino;
+    BitBtnAbrirPasta->show();
     if (!r.Relatorio.Falhas.empty()) {
         std::u16string caixa = r.Mensagem + u"\r\n";
         const std::size_t n = std::min<std::size_t>(r.Relatorio.Falhas.size(), 5);

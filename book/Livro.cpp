@@ -16,24 +16,23 @@ namespace {
 
 constexpr std::int32_t TentativasPorFonte = 50;
 constexpr std::int32_t IntervaloDoProgresso = 5;
+// Quantas posições do primeiro baralhar de cada puzzle o ensaio guarda para a corrida: a escolha raramente
+// passa das primeiras centenas num pool grande.
+constexpr std::size_t PosicoesGuardadas = 1024;
 
-// Memória de trabalho da contagem dos pools, guardada de uma chamada para a seguinte: a análise corre a
-// cada mudança de opção, e pedir de novo ao sistema a memória do dicionário inteiro custava quase tanto
-// como a própria contagem.
-struct TTrabalhoDoPool {
-    std::u16string Dobradas; // as formas sem acentos; a reserva impede que as vistas se invalidem
-    std::vector<std::u16string_view> Formas;
-    TConjuntoDeFormas Vistas;
-};
-
-TTrabalhoDoPool& TrabalhoDoPool() {
-    thread_local TTrabalhoDoPool trabalho;
-    return trabalho;
+// FNV-1a sobre as unidades de código: as palavras são curtas.
+std::uint64_t Hash(std::u16string_view forma) {
+    std::uint64_t h = 1469598103934665603ULL;
+    for (const char16_t c : forma) {
+        h = (h ^ c) * 1099511628211ULL;
+    }
+    return h ^ (h >> 29U);
 }
 
 // Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas.
 template <class Aceitar>
-void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& config, Aceitar&& aceitar) {
+void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho,
+                   Aceitar&& aceitar) {
     std::size_t total = 0;
     std::size_t letras = 0;
     for (const TTema* tema : temas) {
@@ -42,7 +41,6 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
             letras += p.Letras.size();
         }
     }
-    TTrabalhoDoPool& trabalho = TrabalhoDoPool();
     std::u16string& dobradas = trabalho.Dobradas;
     std::vector<std::u16string_view>& formas = trabalho.Formas;
     dobradas.clear();
@@ -80,31 +78,88 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
     }
 }
 
-struct TFonte {
-    std::u16string Nome;
-    TPoolIndexado Pool;
-    std::int32_t Peso = 0;
-};
-
-std::vector<TFonte> FontesDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas) {
-    std::vector<TFonte> fontes;
-    if (config.Mix) {
-        const TRefsTemas todos = TemasSemDicionario(temas);
-        fontes.push_back({u"Mix", IndexarPool(PoolDosTemas(todos, config)), 0});
-    } else {
-        const TRefsTemas doGrupo = TemasDoGrupo(temas, config.Grupo);
-        if (doGrupo.empty()) {
-            throw EZelta(u"Não há temas no grupo «" + config.Grupo + u"».");
+// A escolha sobre os usos já contados de cada item do pool. Percorre o baralhado saltando as usadas, que
+// guarda à parte; só se as nunca usadas não chegam é que as usadas entram, das menos para as mais usadas
+// e, em cada contagem, pela ordem do baralhado: a mesma ordem de uma ordenação estável por usos.
+// Com guardado do mesmo gerador e da mesma fonte, começa pelo início já baralhado e só baralha o pool se
+// esse início não chegar; com guardar, guarda o início do que baralhou.
+void Escolher(const TPoolIndexado& pool, std::size_t fonte, std::span<const std::int32_t> usos,
+              const TRegistoUsos& registo, std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
+              bool todasAsDirecoes, TGeradorAleatorio& gerador, TTrabalhoDaEscolha& trabalho,
+              std::vector<TCandidata>& escolhidas, const TBaralhadoGuardado* guardado, TBaralhadoGuardado* guardar) {
+    // Verdadeiro quando já há candidatas que cheguem.
+    const auto tentar = [&](std::int32_t i) {
+        const TItemPool& item = pool.Itens[static_cast<std::size_t>(i)];
+        const bool compativel = std::all_of(escolhidas.begin(), escolhidas.end(), [&](const TCandidata& c) {
+            return PalavrasCompativeis(item.Palavra, c.Palavra, todasAsDirecoes);
+        });
+        if (!compativel) {
+            return false;
         }
-        for (const TTema* tema : doGrupo) {
-            const TTema* so[] = {tema};
-            fontes.push_back({tema->Nome, IndexarPool(PoolDosTemas(so, config)), 0});
+        const std::vector<std::int32_t>* puzzles = nullptr;
+        if (usos[static_cast<std::size_t>(i)] > 0) {
+            const auto onde = registo.PuzzlesPorPalavra.find(item.Palavra);
+            if (onde != registo.PuzzlesPorPalavra.end()) {
+                puzzles = &onde->second;
+            }
         }
+        const auto partilhas = [&](std::int32_t k) -> std::int32_t& {
+            return trabalho.Partilhadas[static_cast<std::size_t>(k)];
+        };
+        // Nenhum puzzle anterior pode ficar com mais do que o limite de palavras em comum.
+        if (puzzles != nullptr &&
+            std::any_of(puzzles->begin(), puzzles->end(), [&](std::int32_t k) { return partilhas(k) >= limite; })) {
+            return false;
+        }
+        escolhidas.push_back({item.Texto, item.Palavra});
+        if (puzzles != nullptr) {
+            for (const std::int32_t k : *puzzles) {
+                ++partilhas(k);
+            }
+        }
+        return static_cast<std::int32_t>(escolhidas.size()) >= alvo;
+    };
+    // Falso quando a ordem é só o início do baralhado e não chegou para decidir.
+    const auto percorrer = [&](std::span<const std::int32_t> ordem, bool completa) {
+        escolhidas.clear();
+        trabalho.Partilhadas.assign(static_cast<std::size_t>(std::max(0, numPuzzles)), 0);
+        trabalho.Usadas.clear();
+        for (const std::int32_t i : ordem) {
+            if (usos[static_cast<std::size_t>(i)] > 0) {
+                trabalho.Usadas.push_back(i);
+            } else if (tentar(i)) {
+                return true;
+            }
+        }
+        if (!completa) {
+            return false;
+        }
+        std::stable_sort(trabalho.Usadas.begin(), trabalho.Usadas.end(), [&usos](std::int32_t a, std::int32_t b) {
+            return usos[static_cast<std::size_t>(a)] < usos[static_cast<std::size_t>(b)];
+        });
+        for (const std::int32_t i : trabalho.Usadas) {
+            if (tentar(i)) {
+                break;
+            }
+        }
+        return true;
+    };
+    if (guardado != nullptr && guardado->Fonte == fonte && guardado->Antes == gerador &&
+        percorrer(guardado->Inicio, guardado->Inicio.size() == pool.Itens.size())) {
+        gerador = guardado->Depois;
+        return;
     }
-    for (TFonte& f : fontes) {
-        f.Peso = static_cast<std::int32_t>(f.Pool.Itens.size());
+    const TGeradorAleatorio antes = gerador;
+    std::vector<std::int32_t>& ordem = trabalho.Ordem;
+    ordem.resize(pool.Itens.size());
+    std::iota(ordem.begin(), ordem.end(), 0);
+    gerador.Baralhar(ordem);
+    if (guardar != nullptr) {
+        const std::size_t n = std::min(ordem.size(), PosicoesGuardadas);
+        *guardar =
+            TBaralhadoGuardado{fonte, antes, gerador, {ordem.begin(), ordem.begin() + static_cast<std::ptrdiff_t>(n)}};
     }
-    return fontes;
+    percorrer(ordem, true);
 }
 
 // O que a corrida inteira partilha entre puzzles e tentativas.
@@ -119,6 +174,10 @@ struct TCorrida {
     std::int32_t Limite;
     bool TodasAsDirecoes;
     TRegistoUsos Registo;
+    std::vector<std::vector<std::int32_t>> Usos; // por fonte, os usos de cada item do seu pool
+    TTrabalhoDaEscolha Trabalho;
+    std::vector<TCandidata> Candidatas;
+    std::vector<std::optional<TBaralhadoGuardado>>& Baralhados;
 };
 
 struct TResultadoTentativa {
@@ -127,7 +186,7 @@ struct TResultadoTentativa {
     bool Cancelar = false;
 };
 
-TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonte& fonte, std::int32_t indice,
+TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonteDoLivro& fonte, std::size_t qual, std::int32_t indice,
                                  TGeradorAleatorio& gerador, TPuzzle& puzzle) {
     TResultadoTentativa r;
     const std::int32_t n = corrida.Config.NumPuzzles;
@@ -138,8 +197,16 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonte& fonte, std::in
                 return r;
             }
         }
-        std::vector<TCandidata> candidatas = EscolherCandidatas(fonte.Pool, corrida.Registo, n, corrida.Alvo,
-                                                                corrida.Limite, corrida.TodasAsDirecoes, gerador);
+        std::vector<TCandidata>& candidatas = corrida.Candidatas;
+        // O ensaio guarda o primeiro baralhar de cada puzzle; a corrida começa por ele.
+        auto& baralhado = corrida.Baralhados[static_cast<std::size_t>(indice)];
+        const bool guardar = corrida.SoPalavras && !baralhado;
+        if (guardar) {
+            baralhado.emplace();
+        }
+        Escolher(fonte.Pool, qual, corrida.Usos[qual], corrida.Registo, n, corrida.Alvo, corrida.Limite,
+                 corrida.TodasAsDirecoes, gerador, corrida.Trabalho, candidatas,
+                 !corrida.SoPalavras && baralhado ? &*baralhado : nullptr, guardar ? &*baralhado : nullptr);
         if (static_cast<std::int32_t>(candidatas.size()) < corrida.Minimo) {
             continue;
         }
@@ -164,25 +231,64 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonte& fonte, std::in
 
 } // namespace
 
-std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config) {
+std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config,
+                                    TTrabalhoDoPool& trabalho) {
     std::vector<TItemPool> pool;
-    PercorrerPool(temas, config, [&pool](const TPalavraTema& p, std::u16string_view letras) {
+    PercorrerPool(temas, config, trabalho, [&pool](const TPalavraTema& p, std::u16string_view letras) {
         pool.push_back({p.Texto, std::u16string(letras)});
     });
     return pool;
 }
 
-std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config) {
+std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config) {
+    TTrabalhoDoPool trabalho;
+    return PoolDosTemas(temas, config, trabalho);
+}
+
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho) {
     std::int32_t n = 0;
-    PercorrerPool(temas, config, [&n](const TPalavraTema&, std::u16string_view) { ++n; });
+    PercorrerPool(temas, config, trabalho, [&n](const TPalavraTema&, std::u16string_view) { ++n; });
     return n;
+}
+
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config) {
+    TTrabalhoDoPool trabalho;
+    return TamanhoDoPool(temas, config, trabalho);
+}
+
+std::int32_t TPoolIndexado::Posicao(std::u16string_view palavra) const {
+    if (Casas.empty()) {
+        return -1;
+    }
+    const std::size_t mascara = Casas.size() - 1;
+    for (std::size_t i = Hash(palavra) & mascara;; i = (i + 1) & mascara) {
+        const std::uint32_t casa = Casas[i];
+        if (casa == 0) {
+            return -1;
+        }
+        if (Itens[casa - 1].Palavra == palavra) {
+            return static_cast<std::int32_t>(casa - 1);
+        }
+    }
 }
 
 TPoolIndexado IndexarPool(std::vector<TItemPool> itens) {
     TPoolIndexado pool{std::move(itens), {}};
-    pool.Posicao.reserve(pool.Itens.size());
-    for (std::size_t i = 0; i < pool.Itens.size(); ++i) {
-        pool.Posicao.emplace(pool.Itens[i].Palavra, static_cast<std::int32_t>(i));
+    std::size_t casas = 16;
+    while (casas < 2 * pool.Itens.size()) {
+        casas *= 2;
+    }
+    pool.Casas.assign(casas, 0);
+    const std::size_t mascara = casas - 1;
+    for (std::size_t k = 0; k < pool.Itens.size(); ++k) {
+        std::size_t i = Hash(pool.Itens[k].Palavra) & mascara;
+        // Numa palavra repetida fica a primeira posição, como antes.
+        while (pool.Casas[i] != 0 && pool.Itens[pool.Casas[i] - 1].Palavra != pool.Itens[k].Palavra) {
+            i = (i + 1) & mascara;
+        }
+        if (pool.Casas[i] == 0) {
+            pool.Casas[i] = static_cast<std::uint32_t>(k + 1);
+        }
     }
     return pool;
 }
@@ -192,67 +298,17 @@ std::int32_t MaxPartilhadas(std::int32_t numPalavras) { return std::max(1, numPa
 std::vector<TCandidata> EscolherCandidatas(const TPoolIndexado& pool, const TRegistoUsos& registo,
                                            std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
                                            bool todasAsDirecoes, TGeradorAleatorio& gerador) {
-    const std::size_t p = pool.Itens.size();
-    std::vector<std::int32_t> ordem(p);
-    std::iota(ordem.begin(), ordem.end(), 0);
-    gerador.Baralhar(ordem);
-
-    // Usos de cada item: só as palavras já colocadas têm usos, e são poucas.
-    std::vector<std::int32_t> usos(p, 0);
-    std::int32_t maisUsos = 0;
+    // Só as palavras já colocadas têm usos, e são poucas.
+    std::vector<std::int32_t> usos(pool.Itens.size(), 0);
     for (const auto& [palavra, n] : registo.UsosPorPalavra) {
-        const auto i = pool.Posicao.find(palavra);
-        if (i != pool.Posicao.end()) {
-            usos[static_cast<std::size_t>(i->second)] = n;
-            maisUsos = std::max(maisUsos, n);
+        if (const std::int32_t i = pool.Posicao(palavra); i >= 0) {
+            usos[static_cast<std::size_t>(i)] = n;
         }
     }
-    // Ordenação estável por contagem: as menos usadas primeiro, o baralhado mantém-se dentro de cada contagem.
-    std::vector<std::int32_t> inicio(static_cast<std::size_t>(maisUsos) + 2, 0);
-    for (const std::int32_t i : ordem) {
-        ++inicio[static_cast<std::size_t>(usos[static_cast<std::size_t>(i)]) + 1];
-    }
-    std::partial_sum(inicio.begin(), inicio.end(), inicio.begin());
-    std::vector<std::int32_t> porUsos(p);
-    for (const std::int32_t i : ordem) {
-        porUsos[static_cast<std::size_t>(inicio[static_cast<std::size_t>(usos[static_cast<std::size_t>(i)])]++)] = i;
-    }
-
-    std::vector<std::int32_t> partilhadas(static_cast<std::size_t>(std::max(0, numPuzzles)), 0);
+    TTrabalhoDaEscolha trabalho;
     std::vector<TCandidata> escolhidas;
-    const auto partilhas = [&partilhadas](std::int32_t k) -> std::int32_t& {
-        return partilhadas[static_cast<std::size_t>(k)];
-    };
-    for (const std::int32_t i : porUsos) {
-        const TItemPool& item = pool.Itens[static_cast<std::size_t>(i)];
-        const bool compativel = std::all_of(escolhidas.begin(), escolhidas.end(), [&](const TCandidata& c) {
-            return PalavrasCompativeis(item.Palavra, c.Palavra, todasAsDirecoes);
-        });
-        if (!compativel) {
-            continue;
-        }
-        const std::vector<std::int32_t>* puzzles = nullptr;
-        if (usos[static_cast<std::size_t>(i)] > 0) {
-            const auto onde = registo.PuzzlesPorPalavra.find(item.Palavra);
-            if (onde != registo.PuzzlesPorPalavra.end()) {
-                puzzles = &onde->second;
-            }
-        }
-        // Nenhum puzzle anterior pode ficar com mais do que o limite de palavras em comum.
-        if (puzzles != nullptr &&
-            std::any_of(puzzles->begin(), puzzles->end(), [&](std::int32_t k) { return partilhas(k) >= limite; })) {
-            continue;
-        }
-        escolhidas.push_back({item.Texto, item.Palavra});
-        if (puzzles != nullptr) {
-            for (const std::int32_t k : *puzzles) {
-                ++partilhas(k);
-            }
-        }
-        if (static_cast<std::int32_t>(escolhidas.size()) >= alvo) {
-            break;
-        }
-    }
+    Escolher(pool, 0, usos, registo, numPuzzles, alvo, limite, todasAsDirecoes, gerador, trabalho, escolhidas, nullptr,
+             nullptr);
     return escolhidas;
 }
 
@@ -356,13 +412,43 @@ void ValidarConfig(const TConfigLivro& config) {
     }
 }
 
-std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<const TTema* const> temas,
-                                       const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
-                                       bool soPalavras, TRelatorioLivro& relatorio) {
+TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas) : FConfig(config) {
     ValidarConfig(config);
+    TTrabalhoDoPool trabalho;
+    if (config.Mix) {
+        const TRefsTemas todos = TemasSemDicionario(temas);
+        FFontes.push_back({u"Mix", IndexarPool(PoolDosTemas(todos, config, trabalho)), 0});
+    } else {
+        const TRefsTemas doGrupo = TemasDoGrupo(temas, config.Grupo);
+        if (doGrupo.empty()) {
+            throw EZelta(u"Não há temas no grupo «" + config.Grupo + u"».");
+        }
+        for (const TTema* tema : doGrupo) {
+            const TTema* so[] = {tema};
+            FFontes.push_back({tema->Nome, IndexarPool(PoolDosTemas(so, config, trabalho)), 0});
+        }
+    }
+    for (TFonteDoLivro& f : FFontes) {
+        f.Peso = static_cast<std::int32_t>(f.Pool.Itens.size());
+    }
+}
+
+namespace {
+
+// O núcleo comum à corrida e ao ensaio; só o ensaio tem soPalavras.
+std::vector<TPuzzle> CorrerLivro(const TPoolsDoLivro& pools, const std::vector<std::u16string>& listaNegra,
+                                 const TProgressoLivro& progresso, bool soPalavras, TRelatorioLivro& relatorio) {
+    const TConfigLivro& config = pools.Config();
+    const std::vector<TFonteDoLivro>& fontes = pools.Fontes();
     const std::int32_t n = config.NumPuzzles;
     relatorio = TRelatorioLivro{n, 0, false, {}};
 
+    std::vector<std::optional<TBaralhadoGuardado>>& baralhados = pools.Baralhados();
+    if (soPalavras) {
+        baralhados.assign(static_cast<std::size_t>(std::max(0, n)), std::nullopt);
+    } else {
+        baralhados.resize(static_cast<std::size_t>(std::max(0, n)));
+    }
     TCorrida corrida{config,
                      listaNegra,
                      progresso,
@@ -372,11 +458,17 @@ std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<con
                      MinimoPalavras(config.NumPalavras),
                      MaxPartilhadas(config.NumPalavras),
                      config.Modo == TModoDirecoes::mdTodas,
-                     {}};
+                     {},
+                     {},
+                     {},
+                     {},
+                     baralhados};
+    for (const TFonteDoLivro& f : fontes) {
+        corrida.Usos.emplace_back(f.Pool.Itens.size(), 0);
+    }
     TGeradorAleatorio geradorDoPlano(DerivarSemente(config.Semente, 0));
-    const std::vector<TFonte> fontes = FontesDoLivro(config, temas);
     std::vector<std::int32_t> pesos;
-    for (const TFonte& f : fontes) {
+    for (const TFonteDoLivro& f : fontes) {
         pesos.push_back(f.Peso);
     }
     const std::vector<std::int32_t> plano =
@@ -395,18 +487,18 @@ std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<con
         const std::int32_t planeada = plano[static_cast<std::size_t>(i)];
         TGeradorAleatorio gerador(DerivarSemente(config.Semente, static_cast<std::uint32_t>(i) + 1));
         bool faltaramPalavras = true;
-        const TFonte* origem = nullptr;
+        const TFonteDoLivro* origem = nullptr;
         TPuzzle puzzle;
         for (const std::int32_t s : OrdemDeRecurso(planeada, pesos)) {
-            const TFonte& fonte = fontes[static_cast<std::size_t>(s)];
-            const TResultadoTentativa r = TentarPuzzle(corrida, fonte, i, gerador, puzzle);
+            const auto qual = static_cast<std::size_t>(s);
+            const TResultadoTentativa r = TentarPuzzle(corrida, fontes[qual], qual, i, gerador, puzzle);
             faltaramPalavras = faltaramPalavras && r.FaltaramPalavras;
             if (r.Cancelar) {
                 cancelar = true;
                 break;
             }
             if (r.Feito) {
-                origem = &fonte;
+                origem = &fontes[qual];
                 break;
             }
         }
@@ -417,6 +509,14 @@ std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<con
         if (origem != nullptr) {
             puzzle.Tema = origem->Nome;
             RegistarPuzzle(corrida.Registo, i, puzzle.Palavras);
+            // Os usos de cada pool acompanham o registo: a escolha seguinte não volta a procurá-los.
+            for (const TPalavraColocada& w : puzzle.Palavras) {
+                for (std::size_t f = 0; f < fontes.size(); ++f) {
+                    if (const std::int32_t k = fontes[f].Pool.Posicao(w.Palavra); k >= 0) {
+                        ++corrida.Usos[f][static_cast<std::size_t>(k)];
+                    }
+                }
+            }
             feitos.push_back(std::move(puzzle));
             continue;
         }
@@ -434,16 +534,34 @@ std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<con
     return feitos;
 }
 
+} // namespace
+
+std::vector<TPuzzle> GerarPuzzles(const TPoolsDoLivro& pools, const std::vector<std::u16string>& listaNegra,
+                                  const TProgressoLivro& progresso, TRelatorioLivro& relatorio) {
+    return CorrerLivro(pools, listaNegra, progresso, false, relatorio);
+}
+
+std::vector<TPuzzle> EnsaiarPuzzles(const TPoolsDoLivro& pools, TRelatorioLivro& relatorio) {
+    return CorrerLivro(pools, {}, {}, true, relatorio);
+}
+
+std::int32_t EstimarPuzzles(const TPoolsDoLivro& pools) {
+    TRelatorioLivro relatorio;
+    EnsaiarPuzzles(pools, relatorio);
+    return relatorio.Gerados;
+}
+
 std::vector<TPuzzle> GerarPuzzles(const TConfigLivro& config, std::span<const TTema* const> temas,
                                   const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
                                   TRelatorioLivro& relatorio) {
-    return GerarPuzzlesLivro(config, temas, listaNegra, progresso, false, relatorio);
+    // Um grupo sem temas só se descobre ao fazer os pools: o relatório já diz quantos se pediam.
+    ValidarConfig(config);
+    relatorio = TRelatorioLivro{config.NumPuzzles, 0, false, {}};
+    return GerarPuzzles(TPoolsDoLivro(config, temas), listaNegra, progresso, relatorio);
 }
 
 std::int32_t EstimarPuzzles(const TConfigLivro& config, std::span<const TTema* const> temas) {
-    TRelatorioLivro relatorio;
-    GerarPuzzlesLivro(config, temas, {}, {}, true, relatorio);
-    return relatorio.Gerados;
+    return EstimarPuzzles(TPoolsDoLivro(config, temas));
 }
 
 } // namespace zelta

@@ -1,13 +1,16 @@
 // A corrida de um livro: fontes de palavras, plano de temas, escolha das candidatas e os puzzles.
 #pragma once
 
+#include "core/ConjuntoDeFormas.hpp"
 #include "core/Random.hpp"
 #include "core/Tipos.hpp"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -19,10 +22,13 @@ struct TItemPool {
     friend bool operator==(const TItemPool&, const TItemPool&) = default;
 };
 
-// Um pool e a posição de cada palavra nele: a escolha lê os usos do registo sem procurar palavra a palavra.
+// Um pool e a posição de cada palavra nele, numa tabela de índices de 32 bits sobre as próprias palavras.
 struct TPoolIndexado {
     std::vector<TItemPool> Itens;
-    std::unordered_map<std::u16string, std::int32_t> Posicao;
+    std::vector<std::uint32_t> Casas; // 0 = livre; senão a posição + 1
+
+    // A posição do item cujas letras são palavra, ou −1.
+    std::int32_t Posicao(std::u16string_view palavra) const;
 };
 
 // Quantas vezes cada palavra já foi colocada neste livro, e em que puzzles.
@@ -38,14 +44,37 @@ struct TRelatorioLivro {
     std::vector<std::u16string> Falhas;
 };
 
+// Memória de trabalho da contagem dos pools. Quem conta muitas vezes (a análise das opções corre a cada
+// mudança) guarda uma e passa sempre a mesma: pedir de novo a memória do dicionário inteiro custava quase
+// tanto como a própria contagem.
+struct TTrabalhoDoPool {
+    std::u16string Dobradas; // as formas sem acentos; a reserva impede que as vistas se invalidem
+    std::vector<std::u16string_view> Formas;
+    TConjuntoDeFormas Vistas;
+};
+
+// Memória de trabalho da escolha das candidatas, guardada de um puzzle para o seguinte.
+struct TTrabalhoDaEscolha {
+    std::vector<std::int32_t> Ordem;
+    std::vector<std::int32_t> Usadas;
+    std::vector<std::int32_t> Partilhadas;
+};
+
 // (índice do puzzle, total, pedido de cancelamento)
 using TProgressoLivro = std::function<void(std::int32_t indice, std::int32_t total, bool& cancelar)>;
 
+// As palavras dos temas que cabem nas opções, sem repetidas nem (com todas as direções) palíndromos, pela
+// ordem dos temas. Sem trabalho, a memória pede-se só para esta chamada.
+std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config,
+                                    TTrabalhoDoPool& trabalho);
 std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
 // O comprimento de PoolDosTemas, sem construir os itens.
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config);
 TPoolIndexado IndexarPool(std::vector<TItemPool> itens);
 std::int32_t MaxPartilhadas(std::int32_t numPalavras);
+// Até alvo candidatas compatíveis entre si, pela ordem de um baralhar do pool inteiro: primeiro as nunca
+// usadas, depois as menos usadas; nenhuma leva um puzzle anterior além de limite palavras em comum.
 std::vector<TCandidata> EscolherCandidatas(const TPoolIndexado& pool, const TRegistoUsos& registo,
                                            std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
                                            bool todasAsDirecoes, TGeradorAleatorio& gerador);
@@ -58,9 +87,53 @@ std::vector<std::int32_t> OrdemDeRecurso(std::int32_t planeada, const std::vecto
 
 void ValidarConfig(const TConfigLivro& config);
 
-std::vector<TPuzzle> GerarPuzzlesLivro(const TConfigLivro& config, std::span<const TTema* const> temas,
-                                       const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
-                                       bool soPalavras, TRelatorioLivro& relatorio);
+struct TFonteDoLivro {
+    std::u16string Nome;
+    TPoolIndexado Pool;
+    std::int32_t Peso = 0;
+};
+
+// O início do primeiro baralhar de um puzzle: a fonte, o gerador antes e depois, e as primeiras posições.
+struct TBaralhadoGuardado {
+    std::size_t Fonte = 0;
+    TGeradorAleatorio Antes{0};
+    TGeradorAleatorio Depois{0};
+    std::vector<std::int32_t> Inicio;
+};
+
+// As fontes de palavras de um livro (o pool único do Mix, ou um por tema do grupo), feitas uma só vez:
+// a estimativa e a corrida do mesmo livro usam as mesmas. Guarda uma cópia da configuração; os temas
+// só se leem no construtor. Não é para usar de duas threads ao mesmo tempo.
+class TPoolsDoLivro {
+public:
+    // Levanta EZelta quando a configuração é inválida ou o grupo não tem temas.
+    TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas);
+
+    const TConfigLivro& Config() const { return FConfig; }
+    const std::vector<TFonteDoLivro>& Fontes() const { return FFontes; }
+
+    // O ensaio deixa aqui o início do primeiro baralhar de cada puzzle; a corrida, que parte do mesmo
+    // estado do gerador, lê-o em vez de baralhar outra vez o pool inteiro, e só baralha se precisar de
+    // ir além dele. Não muda nenhum resultado: só poupa tiragens já feitas.
+    std::vector<std::optional<TBaralhadoGuardado>>& Baralhados() const { return FBaralhados; }
+
+private:
+    TConfigLivro FConfig;
+    std::vector<TFonteDoLivro> FFontes;
+    mutable std::vector<std::optional<TBaralhadoGuardado>> FBaralhados;
+};
+
+// A corrida do livro: os puzzles feitos, pela ordem, e no relatório os pedidos, os feitos, as falhas
+// e se o progresso pediu para parar. A mesma semente dá sempre os mesmos puzzles.
+std::vector<TPuzzle> GerarPuzzles(const TPoolsDoLivro& pools, const std::vector<std::u16string>& listaNegra,
+                                  const TProgressoLivro& progresso, TRelatorioLivro& relatorio);
+// O ensaio da estimativa: a mesma escolha de palavras, sem construir grelhas (Lado 0, palavras sem
+// posição, no máximo NumPalavras por puzzle).
+std::vector<TPuzzle> EnsaiarPuzzles(const TPoolsDoLivro& pools, TRelatorioLivro& relatorio);
+// Quantos puzzles o ensaio consegue fazer: o que a janela e o zelta-livro perguntam antes de gerar.
+std::int32_t EstimarPuzzles(const TPoolsDoLivro& pools);
+
+// O mesmo, construindo os pools só para esta chamada.
 std::vector<TPuzzle> GerarPuzzles(const TConfigLivro& config, std::span<const TTema* const> temas,
                                   const std::vector<std::u16string>& listaNegra, const TProgressoLivro& progresso,
                                   TRelatorioLivro& relatorio);

@@ -14,14 +14,15 @@ namespace zelta {
 namespace {
 
 // Quantas palavras tem cada fonte do livro: o pool único do Mix, ou o de cada tema do grupo.
-std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos) {
+std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos,
+                                           TTrabalhoDoPool& trabalho) {
     if (config.Mix) {
-        return {TamanhoDoPool(escolhidos, config)};
+        return {TamanhoDoPool(escolhidos, config, trabalho)};
     }
     std::vector<std::int32_t> contagens;
     for (const TTema* tema : escolhidos) {
         const TTema* so[] = {tema};
-        contagens.push_back(TamanhoDoPool(so, config));
+        contagens.push_back(TamanhoDoPool(so, config, trabalho));
     }
     return contagens;
 }
@@ -139,6 +140,12 @@ std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressa
 
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
                         const TOpcoesImpressao& impressao) {
+    TTrabalhoDoPool trabalho;
+    return AnalisarOpcoes(config, temas, trabalho, impressao);
+}
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho,
+                        const TOpcoesImpressao& impressao) {
     TAnalise a;
     const TRefsTemas escolhidos = TemasDaEscolha(temas, config.Grupo, config.Mix);
     if (escolhidos.empty()) {
@@ -182,7 +189,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
             return recusar(std::move(recusa));
         }
     }
-    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos);
+    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos, trabalho);
     for (std::size_t s = 0; s < porFonte.size(); ++s) {
         if (porFonte[s] >= config.NumPalavras) {
             continue;
@@ -193,7 +200,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
                                   : u"O tema " + escolhidos[s]->Nome + u" só tem " + Decimal(porFonte[s]) + letras);
     }
     // Um pool só (Mix, ou um grupo de um tema) já está contado; senão juntam-se os temas do grupo.
-    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config);
+    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config, trabalho);
     const std::int64_t pedidas = std::int64_t{config.NumPuzzles} * config.NumPalavras;
     if (pedidas > total) {
         a.Aviso = u"Aviso: o livro pede " + Decimal(pedidas) + u" palavras e só há " + Decimal(total) +
@@ -285,6 +292,8 @@ std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas) {
 std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos) {
     return u"Geração cancelada aos " + Decimal(gerados) + u" de " + Decimal(pedidos) + u" puzzles. Nada foi gravado.";
 }
+
+std::u16string MensagemGravacaoCancelada() { return u"Livro cancelado durante a gravação. Nada foi gravado."; }
 
 std::u16string MensagemSemPuzzles() { return u"Não foi possível gerar nenhum puzzle com estas opções."; }
 

@@ -2,6 +2,7 @@
 // que a janela e o zelta-livro mostram.
 #pragma once
 
+#include "book/Livro.hpp"
 #include "core/Tipos.hpp"
 #include "themes/Catalogo.hpp"
 
@@ -61,6 +62,9 @@ TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limite
 // com a maior grelha que lá cabe.
 TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
                         const TOpcoesImpressao& impressao = {});
+// O mesmo, contando os pools na memória de trabalho do chamador: a janela analisa a cada mudança de opção.
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho,
+                        const TOpcoesImpressao& impressao = {});
 // Se as letras da grelha deste lado chegam aos mínimos do formato num livro de config.NumPuzzles puzzles:
 // a janela só oferece esses lados.
 bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado);
@@ -90,6 +94,7 @@ std::u16string FraseAGravar();
 std::u16string FraseEstimativa(std::int32_t estimados, std::int32_t pedidos);
 std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos);
 std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos);
+std::u16string MensagemGravacaoCancelada();
 std::u16string MensagemSemPuzzles();
 std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas);
 // MensagemLivroGerado, seguida de quantos puzzles faltam quando falta algum.

@@ -37,7 +37,13 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     }
 
     AvisarFase(passos, TFaseLivro::flVerificar, FraseAVerificar());
-    const std::int32_t estimados = EstimarPuzzles(config, temas);
+    // Os mesmos pools para a estimativa e para a corrida.
+    const TPoolsDoLivro pools(config, temas);
+    const std::int32_t estimados = EstimarPuzzles(pools);
+    if (passos.Cancelado && passos.Cancelado()) {
+        Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(0, config.NumPuzzles));
+        return r;
+    }
     if (estimados < config.NumPuzzles && passos.AceitarFalta && !passos.AceitarFalta(estimados, config.NumPuzzles)) {
         Acabar(r, TFimLivro::fmDesistiu, FraseEstimativa(estimados, config.NumPuzzles));
         return r;
@@ -51,7 +57,7 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     r.Destino = *destino;
 
     AvisarFase(passos, TFaseLivro::flGerar, {});
-    r.Livro.Puzzles = GerarPuzzles(config, temas, catalogo.ListaNegra, passos.Progresso, r.Relatorio);
+    r.Livro.Puzzles = GerarPuzzles(pools, catalogo.ListaNegra, passos.Progresso, r.Relatorio);
     if (r.Relatorio.Cancelado) {
         Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(r.Relatorio.Gerados, config.NumPuzzles));
         return r;
@@ -62,7 +68,12 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     }
 
     AvisarFase(passos, TFaseLivro::flGravar, FraseAGravar());
-    r.Paginas = passos.Gravar(r.Destino, r.Livro, r.Relatorio);
+    try {
+        r.Paginas = passos.Gravar(r.Destino, r.Livro, r.Relatorio);
+    } catch (const ECancelado&) {
+        Acabar(r, TFimLivro::fmCancelado, MensagemGravacaoCancelada());
+        return r;
+    }
     const auto feitos = static_cast<std::int32_t>(r.Livro.Puzzles.size());
     const auto faltam = static_cast<std::int32_t>(r.Relatorio.Falhas.size());
     Acabar(r, TFimLivro::fmGravado, MensagemDoLivro(feitos, r.Paginas, faltam));

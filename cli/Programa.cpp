@@ -15,26 +15,23 @@
 #include "themes/Importacao.hpp"
 
 #include <algorithm>
-#include <cstring>
+#include <new>
 #include <optional>
 
 namespace zelta::cli {
 
 namespace {
 
-[[noreturn]] void FalhaDeGravacao(const std::filesystem::path& destino, int erro) {
-    throw EZelta(u"Não foi possível gravar o ficheiro «" + DeUtf8(destino.string()) + u"» (" +
-                 DeUtf8(std::strerror(erro)) + u").");
-}
-
 constexpr std::int32_t LarguraDaBarra = 30;
 
-void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(linha) << '\n'; }
+// Tudo o que vai para o terminal passa por aqui: nomes de temas, de ficheiros e linhas lidas podem trazer
+// caracteres de controlo, que nunca chegam crus (mudariam o título do terminal, limpariam o ecrã).
+void Escrever(std::ostream& o, std::u16string_view linha) { o << ParaUtf8(TextoParaTerminal(linha)) << '\n'; }
 
-std::string CaminhoParaMostrar(const std::filesystem::path& p) {
+std::u16string CaminhoParaMostrar(const std::filesystem::path& p) {
     std::error_code ec;
     const auto absoluto = std::filesystem::absolute(p, ec);
-    return (ec ? p : absoluto).lexically_normal().string();
+    return DeUtf8((ec ? p : absoluto).lexically_normal().string());
 }
 
 // Uma falha que acaba o programa com um estado e uma linha em stderr.
@@ -152,9 +149,9 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
     for (const auto& f : r.Relatorio.Falhas) {
         Escrever(amb.Saida, u"  " + f);
     }
-    amb.Saida << "PDF: " << CaminhoParaMostrar(r.Destino) << '\n';
+    Escrever(amb.Saida, u"PDF: " + CaminhoParaMostrar(r.Destino));
     if (a.Json) {
-        amb.Saida << "JSON: " << CaminhoParaMostrar(*a.Json) << '\n';
+        Escrever(amb.Saida, u"JSON: " + CaminhoParaMostrar(*a.Json));
     }
     amb.Saida << "Semente: " << r.Livro.Config.Semente << '\n';
     return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
@@ -162,23 +159,24 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 
 // O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
 // falha não deixar nenhum dos dois.
-std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, const std::filesystem::path& pdf,
-                         const TDadosLivro& livro, const TRelatorioLivro& relatorio, const std::u16string& resumo) {
-    std::optional<TFicheiroPendente> json;
-    if (a.Json) {
+std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
+                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
+                         const std::u16string& resumo) {
+    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, amb.Interrompido, resumo);
+    TGravacaoConjunta gravacao;
+    auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
+    if (a.Json && !falha) {
         const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
-        json.emplace(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
-        if (json->Erro() != 0) {
-            FalhaDeGravacao(*a.Json, json->Erro());
-        }
+        falha =
+            gravacao.Acrescentar(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }
-    const std::int32_t paginas = GravarLivroPdf(pdf, livro, resumo);
-    if (json) {
-        if (const int erro = json->Confirmar(); erro != 0) {
-            FalhaDeGravacao(*a.Json, erro);
-        }
+    if (!falha) {
+        falha = gravacao.Confirmar();
     }
-    return paginas;
+    if (falha) {
+        throw EZelta(falha.Frase());
+    }
+    return bytesPdf.Paginas;
 }
 
 int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente& amb) {
@@ -188,6 +186,12 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         a.Saida.value_or(ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
+    }
+    // Um destino que não se pode escrever diz-se antes de gerar, não no fim.
+    for (const auto& destino : {std::optional(saida), a.Json}) {
+        if (const int erro = destino ? VerificarDestino(*destino) : 0; erro != 0) {
+            throw TFim{SaidaErro, u"Erro: " + FraseFalhaGravar(*destino, erro)};
+        }
     }
 
     TBarra barra(amb.Erros, amb.Progresso);
@@ -216,8 +220,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         barra.Puzzle(indice, total);
         cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
     };
+    passos.Cancelado = amb.Interrompido;
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-        return GravarLivro(a, entrada, pdf, livro, relatorio, resumo);
+        return GravarLivro(a, amb, entrada, pdf, livro, relatorio, resumo);
     };
     const TResultadoLivro r = ProduzirLivro(config, catalogo, passos, a.Impressao);
     barra.Limpar();
@@ -239,15 +244,13 @@ void Importar(const TArgumentos& a, const std::filesystem::path& pasta, const TA
 }
 
 void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
-    amb.Saida << "Pasta dos temas: " << CaminhoParaMostrar(catalogo.Pasta) << '\n';
+    Escrever(amb.Saida, u"Pasta dos temas: " + CaminhoParaMostrar(catalogo.Pasta));
     for (const auto& linha : LinhasDaListagem(catalogo)) {
         Escrever(amb.Saida, linha);
     }
 }
 
-} // namespace
-
-int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
     try {
         const TArgumentos a = LerArgumentos(args);
         if (a.Ajuda) {
@@ -271,7 +274,7 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
         }
         return FazerLivro(a, catalogo, amb);
     } catch (const EArgumentos& e) {
-        amb.Erros << e.what() << '\n';
+        Escrever(amb.Erros, DeUtf8(e.what()));
         return e.Estado();
     } catch (const TFim& f) {
         Escrever(amb.Erros, f.Mensagem);
@@ -279,7 +282,24 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
     } catch (const EZelta& e) {
         Escrever(amb.Erros, u"Erro: " + e.Mensagem());
         return SaidaErro;
+    } catch (const std::bad_alloc&) {
+        // Os temporários já se apagaram ao desfazer a pilha.
+        Escrever(amb.Erros, u"Erro: não há memória que chegue para este trabalho. Nada foi gravado.");
+        return SaidaErro;
     }
+}
+
+} // namespace
+
+int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+    const int estado = ExecutarPedido(args, amb);
+    // Uma saída que não se escreveu (disco cheio, tubo fechado) não pode passar por sucesso.
+    amb.Saida.flush();
+    if (!amb.Saida) {
+        Escrever(amb.Erros, u"Erro: não foi possível escrever na saída padrão.");
+        return estado == SaidaOk || estado == SaidaFaltamPuzzles ? SaidaErro : estado;
+    }
+    return estado;
 }
 
 } // namespace zelta::cli

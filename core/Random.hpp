@@ -37,11 +37,24 @@ public:
     // Uniforme em [0, 1) com 53 bits, de duas tiragens.
     double Real01();
 
-    // Fisher–Yates a partir do fim: i − 1 tiragens para i elementos.
+    // Dois geradores iguais dão daqui em diante as mesmas tiragens.
+    friend bool operator==(const TGeradorAleatorio&, const TGeradorAleatorio&) = default;
+
+    // Fisher–Yates a partir do fim: i − 1 passos para i elementos, com as mesmas tiragens que Limite(i + 1)
+    // a cada passo.
     template <class T> void Baralhar(std::vector<T>& a) {
         for (std::size_t i = a.size(); i-- > 1;) {
-            const auto j = static_cast<std::size_t>(Limite(static_cast<std::int32_t>(i + 1)));
-            std::swap(a[i], a[j]);
+            const auto l = static_cast<std::uint32_t>(i + 1);
+            std::uint32_t r = ProximoU32();
+            // O limiar de rejeição, (2^32 − l) mod l, é menor do que l: só um r menor do que l precisa dele,
+            // e poupa-se uma divisão por passo num pool inteiro.
+            if (r < l) {
+                const std::uint32_t t = (0U - l) % l;
+                while (r < t) {
+                    r = ProximoU32();
+                }
+            }
+            std::swap(a[i], a[r % l]);
         }
     }
 

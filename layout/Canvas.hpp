@@ -20,6 +20,14 @@ TPontoMm PontoMm(double x, double y);
 double PtParaMm(double pt);
 double MmParaPt(double mm);
 
+// Conversões para unidades inteiras de um dispositivo de dpi pontos por polegada, as mesmas em todos os
+// canvas; arredondam ao mais próximo e, no meio, ao par.
+std::int32_t MmParaPx(double mm, double dpi);
+// Largura da caneta, nunca abaixo de uma unidade.
+std::int32_t CanetaPx(double espessuraPt, double dpi);
+// O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
+std::int32_t EmPx(double tamanhoPt, double dpi);
+
 // Uma página ao alto, do tamanho do livro, origem no canto superior esquerdo, Y a crescer para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {
@@ -32,6 +40,10 @@ public:
                             int APreenchimento) = 0;
     virtual void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, int AContorno,
                           int APreenchimento) = 0;
+    // Só o contorno de uma cápsula: meias circunferências de raio r à volta de (x1, y1) e (x2, y2), unidas por
+    // lados retos. Por omissão é o polígono de Capsula com 12 passos por meia volta; um canvas pode traçar arcos.
+    virtual void ContornoCapsula(double x1, double y1, double x2, double y2, double ARaio, double AEspessuraPt,
+                                 int ACinza);
     // Uma só linha de texto; Y é o topo da caixa da linha (ascendente a descendente).
     virtual void Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
                        TAlinhamento AAlinhamento) = 0;

@@ -1,4 +1,5 @@
-// Tradução das operações em milímetros para o cairo, em unidades inteiras do dispositivo.
+// Tradução das operações em milímetros para o cairo, em unidades inteiras do dispositivo; as letras e os
+// traços juntam-se em poucas operações, porque o PDF analisa e escreve cada uma à parte.
 #include "layout/CanvasCairo.hpp"
 
 #include "core/Recursos.hpp"
@@ -9,8 +10,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -83,13 +86,124 @@ cairo_status_t LerPng(void* fecho, unsigned char* dados, unsigned int n) {
     return CAIRO_STATUS_SUCCESS;
 }
 
+// Os pesos de uma redução por médias de área num eixo, em 1/65536: cada ponto de destino cobre n / m pontos
+// de origem, e os pesos de cada destino somam 65536.
+struct TPeso {
+    int Origem;
+    int Destino;
+    std::uint32_t Peso;
+};
+
+std::vector<TPeso> PesosDaReducao(int origem, int destino) {
+    std::vector<TPeso> pesos;
+    const double passo = static_cast<double>(origem) / destino;
+    for (int d = 0; d < destino; ++d) {
+        const double a = d * passo;
+        const double b = (d + 1) * passo;
+        const std::size_t primeiro = pesos.size();
+        std::uint32_t soma = 0;
+        for (int o = static_cast<int>(a); o < origem && o < b; ++o) {
+            const double cobre = std::min<double>(o + 1, b) - std::max<double>(o, a);
+            const auto peso = static_cast<std::uint32_t>(std::lround(cobre / passo * 65536));
+            if (peso > 0) {
+                pesos.push_back({o, d, peso});
+                soma += peso;
+            }
+        }
+        // O arredondamento de cada peso não pode clarear nem escurecer o ponto.
+        if (pesos.size() > primeiro) {
+            pesos.back().Peso += 65536U - soma;
+        }
+    }
+    return pesos;
+}
+
+// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre, já assente
+// sobre branco (com alfa pré-multiplicado, assentar é somar o que falta ao alfa, e a média não muda com
+// isso). Numa ampliação (que o livro não faz) a média de área é a repetição do ponto mais próximo.
+TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
+    const bool comAlfa = cairo_image_surface_get_format(origem) == CAIRO_FORMAT_ARGB32;
+    const int h = cairo_image_surface_get_height(origem);
+    const int passoO = cairo_image_surface_get_stride(origem);
+    const unsigned char* o = cairo_image_surface_get_data(origem);
+    const auto horizontais = PesosDaReducao(cairo_image_surface_get_width(origem), largura);
+    const auto verticais = PesosDaReducao(h, altura);
+    // Primeiro as linhas, para largura × h pontos de três canais em 1/256; depois as colunas.
+    const std::size_t linha = static_cast<std::size_t>(largura) * 3;
+    std::vector<std::uint32_t> linhas(linha * static_cast<std::size_t>(h), 0);
+    for (int y = 0; y < h; ++y) {
+        const auto* px = reinterpret_cast<const std::uint32_t*>(o + static_cast<std::ptrdiff_t>(y) * passoO);
+        std::uint32_t* l = linhas.data() + static_cast<std::size_t>(y) * linha;
+        std::uint32_t soma[3] = {0, 0, 0};
+        int destino = 0;
+        for (const TPeso& p : horizontais) {
+            if (p.Destino != destino) {
+                for (int k = 0; k < 3; ++k) {
+                    l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
+                    soma[k] = 0;
+                }
+                destino = p.Destino;
+            }
+            const std::uint32_t c = px[p.Origem];
+            const std::uint32_t branco = comAlfa ? 255U - (c >> 24U) : 0U;
+            soma[0] += p.Peso * (((c >> 16U) & 0xFFU) + branco);
+            soma[1] += p.Peso * (((c >> 8U) & 0xFFU) + branco);
+            soma[2] += p.Peso * ((c & 0xFFU) + branco);
+        }
+        for (int k = 0; k < 3; ++k) {
+            l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
+        }
+    }
+    std::vector<std::uint64_t> pontos(linha * static_cast<std::size_t>(altura), 0);
+    for (const TPeso& p : verticais) {
+        const std::uint32_t* de = linhas.data() + static_cast<std::size_t>(p.Origem) * linha;
+        std::uint64_t* para = pontos.data() + static_cast<std::size_t>(p.Destino) * linha;
+        for (std::size_t k = 0; k < linha; ++k) {
+            para[k] += std::uint64_t{p.Peso} * de[k];
+        }
+    }
+    TSuperficie reduzida(cairo_image_surface_create(CAIRO_FORMAT_RGB24, largura, altura));
+    cairo_surface_flush(reduzida.get());
+    unsigned char* r = cairo_image_surface_get_data(reduzida.get());
+    const int passoR = cairo_image_surface_get_stride(reduzida.get());
+    // De 1/256 × 1/65536 para um tom inteiro, arredondado.
+    const auto canal = [](std::uint64_t v) {
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>((v + (1ULL << 23U)) >> 24U, 255));
+    };
+    for (int y = 0; y < altura; ++y) {
+        auto* px = reinterpret_cast<std::uint32_t*>(r + static_cast<std::ptrdiff_t>(y) * passoR);
+        const std::uint64_t* p = pontos.data() + static_cast<std::size_t>(y) * linha;
+        for (int x = 0; x < largura; ++x) {
+            const auto k = static_cast<std::size_t>(x) * 3;
+            px[x] = (canal(p[k]) << 16U) | (canal(p[k + 1]) << 8U) | canal(p[k + 2]);
+        }
+    }
+    cairo_surface_mark_dirty(reduzida.get());
+    return reduzida;
+}
+
 } // namespace
 
-std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi); }
-
-std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredondar(espessuraPt * dpi / 72), 1); }
-
-std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
+const TGlifo& TFonteMedida::Glifo(char16_t c) {
+    TGlifo& g = c < FLatinos.size() ? FLatinos[c] : FOutros[c];
+    if (!g.Conhecido) {
+        // O mesmo caminho que o cairo segue para um texto inteiro, só que uma vez por letra e por tamanho.
+        const std::string utf8 = ParaUtf8(std::u16string_view(&c, 1));
+        cairo_glyph_t* glifos = nullptr;
+        int n = 0;
+        if (cairo_scaled_font_text_to_glyphs(Fonte, 0, 0, utf8.data(), static_cast<int>(utf8.size()), &glifos, &n,
+                                             nullptr, nullptr, nullptr) == CAIRO_STATUS_SUCCESS &&
+            n == 1) {
+            cairo_text_extents_t e;
+            cairo_scaled_font_glyph_extents(Fonte, glifos, 1, &e);
+            g.Indice = glifos[0].index;
+            g.Avanco = e.x_advance;
+        }
+        cairo_glyph_free(glifos);
+        g.Conhecido = true;
+    }
+    return g;
+}
 
 TFontesCairo::TFontesCairo() {
     auto biblioteca = std::make_shared<TBibliotecaFt>();
@@ -115,7 +229,7 @@ TFontesCairo::~TFontesCairo() {
     cairo_font_face_destroy(FFaces[1]);
 }
 
-const TFonteMedida& TFontesCairo::Fonte(bool negrito, std::int32_t emPx) {
+TFonteMedida& TFontesCairo::Fonte(bool negrito, std::int32_t emPx) {
     const auto chave = std::make_pair(negrito, emPx);
     if (auto it = FEscaladas.find(chave); it != FEscaladas.end()) {
         return it->second;
@@ -131,6 +245,30 @@ const TFonteMedida& TFontesCairo::Fonte(bool negrito, std::int32_t emPx) {
     f.Ascendente = Arredondar(e.ascent);
     f.Descendente = Arredondar(e.descent);
     return FEscaladas.emplace(chave, f).first->second;
+}
+
+cairo_surface_t* TFontesCairo::Imagem(std::u16string_view nome, std::int32_t largura, std::int32_t altura) {
+    auto chave = std::make_tuple(std::u16string(nome), largura, altura);
+    if (auto it = FImagens.find(chave); it != FImagens.end()) {
+        return it->second.get();
+    }
+    const auto bytes = VerRecurso(nome);
+    if (!bytes) {
+        throw std::runtime_error("Imagem: o recurso " + ParaUtf8(nome) + " não existe no executável");
+    }
+    TLeituraPng leitura{*bytes, 0};
+    const TSuperficie original(cairo_image_surface_create_from_png_stream(LerPng, &leitura));
+    if (cairo_surface_status(original.get()) != CAIRO_STATUS_SUCCESS) {
+        throw std::runtime_error("Imagem: os dados não são uma imagem PNG válida");
+    }
+    const int w = cairo_image_surface_get_width(original.get());
+    const int h = cairo_image_surface_get_height(original.get());
+    if (w <= 0 || h <= 0 || largura <= 0 || altura <= 0) {
+        return nullptr;
+    }
+    // Reduzida uma vez aqui, o PDF leva só os pontos que a impressão usa em vez da imagem inteira.
+    TSuperficie reduzida = ReduzirImagem(original.get(), largura, altura);
+    return FImagens.emplace(std::move(chave), std::move(reduzida)).first->second.get();
 }
 
 TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png) {
@@ -155,7 +293,94 @@ TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png) {
 TCanvasCairo::TCanvasCairo(cairo_t* ACanvas, std::int32_t ADpi, TFontesCairo& AFontes)
     : FCanvas(cairo_reference(ACanvas)), FDpi(ADpi), FFontes(AFontes) {}
 
-TCanvasCairo::~TCanvasCairo() { cairo_destroy(FCanvas); }
+TCanvasCairo::~TCanvasCairo() {
+    Descarregar();
+    cairo_destroy(FCanvas);
+}
+
+void TCanvasCairo::Descarregar() {
+    DescarregarTexto();
+    DescarregarTracos();
+}
+
+// O PDF posiciona os glifos seguidos de uma linha por avanços relativos, que a largura inteira de cada glifo
+// no PDF vai desviando; um glifo numa linha nova leva uma posição absoluta. Saindo cada troço a seguir a um
+// troço de outra linha, cada um recomeça numa posição exata, como quando cada texto saía sozinho.
+void TCanvasCairo::OrdenarTrocos(const TCorridaGlifos& c) {
+    const std::size_t n = c.Trocos.size();
+    const auto fim = [&](std::size_t t) { return t + 1 < n ? c.Trocos[t + 1] : c.Glifos.size(); };
+    const auto primeiraY = [&](std::size_t t) { return c.Glifos[c.Trocos[t]].y; };
+    const auto ultimaY = [&](std::size_t t) { return c.Glifos[fim(t) - 1].y; };
+    // Cabe entre a e b (troços já postos; n = nenhum) sem partilhar a linha com nenhum deles.
+    const auto cabe = [&](std::size_t a, std::size_t t, std::size_t b) {
+        return (a == n || ultimaY(a) != primeiraY(t)) && (b == n || ultimaY(t) != primeiraY(b));
+    };
+    std::vector<std::size_t> ordem;
+    ordem.reserve(n);
+    std::vector<bool> posto(n, false);
+    std::size_t primeiro = 0; // o primeiro troço que ainda não foi posto
+    while (ordem.size() < n) {
+        while (posto[primeiro]) {
+            ++primeiro;
+        }
+        std::size_t t = primeiro;
+        const std::size_t anterior = ordem.empty() ? n : ordem.back();
+        while (t < n && (posto[t] || !cabe(anterior, t, n))) {
+            ++t;
+        }
+        if (t < n) {
+            posto[t] = true;
+            ordem.push_back(t);
+            continue;
+        }
+        // Só restam troços da linha do último: o primeiro vai para onde caiba entre outros dois.
+        t = primeiro;
+        posto[t] = true;
+        std::size_t onde = 0;
+        while (onde < ordem.size() && !cabe(onde == 0 ? n : ordem[onde - 1], t, ordem[onde])) {
+            ++onde;
+        }
+        ordem.insert(ordem.begin() + static_cast<std::ptrdiff_t>(onde), t);
+    }
+    FSaida.clear();
+    for (const std::size_t t : ordem) {
+        FSaida.insert(FSaida.end(), c.Glifos.begin() + static_cast<std::ptrdiff_t>(c.Trocos[t]),
+                      c.Glifos.begin() + static_cast<std::ptrdiff_t>(fim(t)));
+    }
+}
+
+void TCanvasCairo::DescarregarTexto() {
+    for (const TCorridaGlifos& c : FCorridas) {
+        OrdenarTrocos(c);
+        cairo_set_scaled_font(FCanvas, c.Fonte);
+        DefinirCinza(c.Cinza);
+        cairo_show_glyphs(FCanvas, FSaida.data(), static_cast<int>(FSaida.size()));
+    }
+    FCorridas.clear();
+    FUltimaCorrida = 0;
+}
+
+void TCanvasCairo::DescarregarTracos() {
+    if (!FTracos) {
+        return;
+    }
+    DefinirCinza(FTracos->Cinza);
+    cairo_set_line_width(FCanvas, FTracos->LarguraPx);
+    cairo_set_line_cap(FCanvas, FTracos->Ponta);
+    cairo_set_line_join(FCanvas, FTracos->Juncao);
+    cairo_stroke(FCanvas);
+    FTracos.reset();
+}
+
+void TCanvasCairo::Tracar(const TCaneta& caneta) {
+    DescarregarTexto();
+    if (FTracos && *FTracos == caneta) {
+        return;
+    }
+    DescarregarTracos();
+    cairo_new_path(FCanvas);
+    FTracos = caneta;
+}
 
 void TCanvasCairo::DefinirCinza(int cinza) {
     const double v = cinza / 255.0;
@@ -179,11 +404,25 @@ void TCanvasCairo::Linha(double x1, double y1, double x2, double y2, double AEsp
     if (ACinza == -1) {
         return;
     }
-    cairo_new_path(FCanvas);
+    Tracar({CanetaPx(AEspessuraPt, FDpi), ACinza, CAIRO_LINE_CAP_BUTT, CAIRO_LINE_JOIN_MITER});
     cairo_move_to(FCanvas, Px(x1), Px(y1));
     cairo_line_to(FCanvas, Px(x2), Px(y2));
-    cairo_set_line_cap(FCanvas, CAIRO_LINE_CAP_BUTT);
-    Pintar(AEspessuraPt, ACinza, -1);
+}
+
+void TCanvasCairo::ContornoCapsula(double x1, double y1, double x2, double y2, double ARaio, double AEspessuraPt,
+                                   int ACinza) {
+    if (ACinza == -1) {
+        return;
+    }
+    Tracar({CanetaPx(AEspessuraPt, FDpi), ACinza, CAIRO_LINE_CAP_BUTT, CAIRO_LINE_JOIN_ROUND});
+    // Centros e raio sem arredondar: o polígono de antes arredondava cada vértice desta mesma circunferência.
+    const double k = FDpi / 25.4;
+    const double a = std::atan2(y2 - y1, x2 - x1);
+    const double pi = std::numbers::pi;
+    cairo_new_sub_path(FCanvas);
+    cairo_arc(FCanvas, x2 * k, y2 * k, ARaio * k, a - pi / 2, a + pi / 2);
+    cairo_arc(FCanvas, x1 * k, y1 * k, ARaio * k, a + pi / 2, a + 3 * pi / 2);
+    cairo_close_path(FCanvas);
 }
 
 void TCanvasCairo::Rectangulo(double x, double y, double ALargura, double AAltura, double AEspessuraPt, int AContorno,
@@ -193,6 +432,7 @@ void TCanvasCairo::Rectangulo(double x, double y, double ALargura, double AAltur
     const std::int32_t y1 = Px(y);
     const std::int32_t x2 = Px(x + ALargura);
     const std::int32_t y2 = Px(y + AAltura);
+    Descarregar();
     cairo_new_path(FCanvas);
     if (AContorno == -1 && APreenchimento != -1) {
         // Sem contorno, a última coluna e a última linha também se pintam: barras finas não desaparecem.
@@ -206,6 +446,7 @@ void TCanvasCairo::Rectangulo(double x, double y, double ALargura, double AAltur
 }
 
 void TCanvasCairo::Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, int AContorno, int APreenchimento) {
+    Descarregar();
     cairo_new_path(FCanvas);
     if (APontos.empty()) {
         return;
@@ -219,23 +460,46 @@ void TCanvasCairo::Poligono(std::span<const TPontoMm> APontos, double AEspessura
     Pintar(AEspessuraPt, AContorno, APreenchimento);
 }
 
+double TCanvasCairo::Glifos(TFonteMedida& f, std::u16string_view texto) {
+    FGlifos.clear();
+    const bool pares = std::any_of(texto.begin(), texto.end(), [](char16_t c) { return c >= 0xD800 && c < 0xE000; });
+    if (!pares) {
+        // As posições somam os avanços pela ordem, como o cairo faz: a mesma largura, até ao último bit.
+        double x = 0;
+        for (const char16_t c : texto) {
+            const TGlifo& g = f.Glifo(c);
+            FGlifos.push_back({g.Indice, x, 0});
+            x += g.Avanco;
+        }
+        return x;
+    }
+    // Raro: letras fora do plano básico passam pelo cairo.
+    const std::string utf8 = ParaUtf8(texto);
+    cairo_glyph_t* glifos = nullptr;
+    int n = 0;
+    if (cairo_scaled_font_text_to_glyphs(f.Fonte, 0, 0, utf8.data(), static_cast<int>(utf8.size()), &glifos, &n,
+                                         nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
+        return -1;
+    }
+    cairo_text_extents_t e;
+    cairo_scaled_font_glyph_extents(f.Fonte, glifos, n, &e);
+    FGlifos.assign(glifos, glifos + n);
+    cairo_glyph_free(glifos);
+    return e.x_advance;
+}
+
 void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
                          TAlinhamento AAlinhamento) {
     if (ATexto.empty() || ACinza == -1) {
         return;
     }
-    const auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
-    const std::string utf8 = ParaUtf8(ATexto);
-    cairo_glyph_t* glifos = nullptr;
-    int n = 0;
-    if (cairo_scaled_font_text_to_glyphs(f.Fonte, 0, 0, utf8.data(), static_cast<int>(utf8.size()), &glifos, &n,
-                                         nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
+    auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
+    const double avanco = Glifos(f, ATexto);
+    if (avanco < 0) {
         return;
     }
-    cairo_text_extents_t e;
-    cairo_scaled_font_glyph_extents(f.Fonte, glifos, n, &e);
     // A largura em unidades inteiras, a mesma que LarguraTexto devolve.
-    const std::int32_t w = Arredondar(e.x_advance);
+    const std::int32_t w = Arredondar(avanco);
     std::int32_t x0 = Px(x);
     if (AAlinhamento == TAlinhamento::alCentro) {
         x0 -= w / 2;
@@ -243,26 +507,32 @@ void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double 
         x0 -= w;
     }
     const double base = Px(y) + f.Ascendente;
-    for (int i = 0; i < n; ++i) {
-        glifos[i].x += x0;
-        glifos[i].y += base;
+    DescarregarTracos();
+    std::size_t i = 0;
+    while (i < FCorridas.size() && (FCorridas[i].Fonte != f.Fonte || FCorridas[i].Cinza != ACinza)) {
+        ++i;
     }
-    cairo_new_path(FCanvas);
-    cairo_set_scaled_font(FCanvas, f.Fonte);
-    DefinirCinza(ACinza);
-    cairo_show_glyphs(FCanvas, glifos, n);
-    cairo_glyph_free(glifos);
+    if (i == FCorridas.size()) {
+        FCorridas.push_back({f.Fonte, ACinza, {}, {}});
+    }
+    TCorridaGlifos* corrida = &FCorridas[i];
+    if (i != FUltimaCorrida || corrida->Trocos.empty()) {
+        corrida->Trocos.push_back(corrida->Glifos.size());
+    }
+    FUltimaCorrida = i;
+    for (cairo_glyph_t g : FGlifos) {
+        g.x += x0;
+        g.y += base;
+        corrida->Glifos.push_back(g);
+    }
 }
 
 double TCanvasCairo::LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) {
     if (ATexto.empty()) {
         return 0;
     }
-    const auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
-    const std::string utf8 = ParaUtf8(ATexto);
-    cairo_text_extents_t e;
-    cairo_scaled_font_text_extents(f.Fonte, utf8.c_str(), &e);
-    return PxParaMm(Arredondar(e.x_advance));
+    const double avanco = Glifos(FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi)), ATexto);
+    return avanco < 0 ? 0 : PxParaMm(Arredondar(avanco));
 }
 
 double TCanvasCairo::AlturaTexto(double ATamanhoPt) {
@@ -271,28 +541,20 @@ double TCanvasCairo::AlturaTexto(double ATamanhoPt) {
 }
 
 void TCanvasCairo::Imagem(double x, double y, double ALargura, double AAltura, std::u16string_view ANome) {
-    const auto bytes = VerRecurso(ANome);
-    if (!bytes) {
-        throw std::runtime_error("Imagem: o recurso " + ParaUtf8(ANome) + " não existe no executável");
-    }
-    const auto img = ImagemSobreBranco(*bytes);
     const std::int32_t x1 = Px(x);
     const std::int32_t y1 = Px(y);
     const std::int32_t x2 = Px(x + ALargura);
     const std::int32_t y2 = Px(y + AAltura);
-    const int w = cairo_image_surface_get_width(img.get());
-    const int h = cairo_image_surface_get_height(img.get());
-    if (w <= 0 || h <= 0 || x2 == x1 || y2 == y1) {
+    cairo_surface_t* img = FFontes.Imagem(ANome, x2 - x1, y2 - y1);
+    if (img == nullptr) {
         return;
     }
+    Descarregar();
     cairo_save(FCanvas);
     cairo_new_path(FCanvas);
-    cairo_translate(FCanvas, x1, y1);
-    cairo_scale(FCanvas, static_cast<double>(x2 - x1) / w, static_cast<double>(y2 - y1) / h);
-    cairo_set_source_surface(FCanvas, img.get(), 0, 0);
-    // Redução suave, como o esticar em meio-tom.
-    cairo_pattern_set_filter(cairo_get_source(FCanvas), CAIRO_FILTER_GOOD);
-    cairo_rectangle(FCanvas, 0, 0, w, h);
+    // Um ponto da imagem por unidade do dispositivo: nada a escalar aqui.
+    cairo_set_source_surface(FCanvas, img, x1, y1);
+    cairo_rectangle(FCanvas, x1, y1, x2 - x1, y2 - y1);
     cairo_fill(FCanvas);
     cairo_restore(FCanvas);
 }

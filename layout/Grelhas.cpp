@@ -118,7 +118,7 @@ void DesenharGrelhaSolucao(ICanvasPagina& canvas, std::int32_t lado, std::u16str
         const double x2 = x1 + (n - 1) * d.DColuna * celula;
         const double y2 = y1 + (n - 1) * d.DLinha * celula;
         // Só o contorno: as letras por baixo continuam à vista.
-        canvas.Poligono(Capsula(x1, y1, x2, y2, 0.42 * celula, 12), MmParaPt(0.25), 0, -1);
+        canvas.ContornoCapsula(x1, y1, x2, y2, 0.42 * celula, MmParaPt(0.25), 0);
     }
     DesenharMoldura(canvas, x, y, lado * celula, lado * celula, 0.4);
 }

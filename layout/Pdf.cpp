@@ -1,6 +1,7 @@
 // Liga o compositor ao documento PDF: configura o documento, compõe todas as páginas e grava.
 #include "layout/Pdf.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "core/Formato.hpp"
 #include "core/Texto.hpp"
 #include "layout/CanvasCairo.hpp"
@@ -16,10 +17,15 @@ namespace {
 // Cada página nova é uma página do documento, desenhada por um TCanvasCairo a 300 por polegada.
 class TDestinoPdf final : public IDestinoPaginas {
 public:
-    // Não é dono do documento nem das fontes.
-    TDestinoPdf(TDocumentoPdf& APdf, TFontesCairo& AFontes) : FPdf(APdf), FFontes(AFontes) {}
+    // Não é dono do documento, das fontes nem do pedido de paragem.
+    TDestinoPdf(TDocumentoPdf& APdf, TFontesCairo& AFontes, const std::function<bool()>& ACancelado)
+        : FPdf(APdf), FFontes(AFontes), FCancelado(ACancelado) {}
 
     std::shared_ptr<ICanvasPagina> NovaPagina() override {
+        // Entre páginas: um pedido de paragem não espera pelo livro inteiro.
+        if (FCancelado && FCancelado()) {
+            throw ECancelado(u"Gravação cancelada.");
+        }
         ++FPaginas;
         return std::make_shared<TCanvasCairo>(FPdf.AddPage(), TDocumentoPdf::ScreenLogPixels, FFontes);
     }
@@ -29,12 +35,13 @@ public:
 private:
     TDocumentoPdf& FPdf;
     TFontesCairo& FFontes;
+    const std::function<bool()>& FCancelado;
     std::int32_t FPaginas = 0;
 };
 
 } // namespace
 
-std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro, std::u16string_view assunto) {
+TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado, std::u16string_view assunto) {
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");
     }
@@ -44,15 +51,24 @@ std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro
     const auto titulo = Aparar(livro.Config.Titulo);
     pdf.DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), assunto);
     TFontesCairo fontes;
-    std::int32_t paginas = 0;
+    TPdfDoLivro r;
     {
         const TCompositorLivro compositor(livro);
-        TDestinoPdf destino(pdf, fontes);
+        TDestinoPdf destino(pdf, fontes, cancelado);
         compositor.Compor(destino);
-        paginas = destino.Paginas();
+        r.Paginas = destino.Paginas();
     }
-    pdf.SaveToFile(nome);
-    return paginas;
+    r.Bytes = pdf.Terminar();
+    return r;
+}
+
+std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
+                            const std::function<bool()>& cancelado, std::u16string_view assunto) {
+    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado, assunto);
+    if (const int erro = GravarAtomicamente(nome, pdf.Bytes); erro != 0) {
+        throw EZelta(FraseFalhaGravar(nome, erro));
+    }
+    return pdf.Paginas;
 }
 
 } // namespace zelta

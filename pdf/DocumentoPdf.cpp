@@ -11,16 +11,6 @@
 
 namespace zelta {
 
-namespace {
-
-std::u16string NomeParaMensagem(const std::filesystem::path& nome) { return DeUtf8(nome.string()); }
-
-[[noreturn]] void FalhaGravar(const std::filesystem::path& nome) {
-    throw EZelta(u"Não foi possível gravar o ficheiro «" + NomeParaMensagem(nome) + u"».");
-}
-
-} // namespace
-
 TDocumentoPdf::TDocumentoPdf(double ALarguraPt, double AAlturaPt) {
     FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, ALarguraPt, AAlturaPt);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS) {
@@ -68,7 +58,7 @@ cairo_t* TDocumentoPdf::AddPage() {
     return FPagina;
 }
 
-void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
+std::vector<unsigned char> TDocumentoPdf::Terminar() {
     if (FPagina != nullptr) {
         cairo_show_page(FPagina);
         cairo_destroy(FPagina);
@@ -76,17 +66,21 @@ void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
     }
     cairo_surface_finish(FSuperficie);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS || FBytes.empty()) {
-        FalhaGravar(nome);
+        throw EZelta(u"O PDF não se deixou compor (" +
+                     DeUtf8(cairo_status_to_string(cairo_surface_status(FSuperficie))) + u").");
     }
-
-    std::vector<unsigned char> final;
+    // Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo, sem as caixas nem os metadados.
     try {
-        final = PosProcessarPdf(FBytes, {FTitulo, FAssunto});
+        return PosProcessarPdf(FBytes, {FTitulo, FAssunto});
     } catch (const std::exception&) {
-        FalhaGravar(nome);
+        return FBytes;
     }
-    if (GravarAtomicamente(nome, final) != 0) {
-        FalhaGravar(nome);
+}
+
+void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {
+    const std::vector<unsigned char> bytes = Terminar();
+    if (const int erro = GravarAtomicamente(nome, bytes); erro != 0) {
+        throw EZelta(FraseFalhaGravar(nome, erro));
     }
 }
 

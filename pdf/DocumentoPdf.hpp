@@ -34,8 +34,11 @@ public:
     cairo_t* AddPage();
     std::int32_t NumPaginas() const { return FNumPaginas; }
 
-    // Fecha a última página e grava o PDF inteiro; levanta EZelta quando não consegue, sem deixar
-    // ficheiro meio escrito nem tocar no que já lá estava.
+    // Fecha a última página e devolve o PDF inteiro; levanta EZelta quando o motor falha. O documento
+    // não serve para mais nada depois disto.
+    std::vector<unsigned char> Terminar();
+    // Terminar e gravar; levanta EZelta com a razão quando não consegue, sem deixar ficheiro meio escrito
+    // nem tocar no que já lá estava.
     void SaveToFile(const std::filesystem::path& nome);
 
 private:

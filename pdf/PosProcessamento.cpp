@@ -3,8 +3,6 @@
 
 #include "core/Texto.hpp"
 
-// Sem o PointerHolder antigo: só os std::shared_ptr da interface atual.
-#define POINTERHOLDER_TRANSITION 4
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
@@ -41,9 +39,10 @@ std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, c
         QPDFWriter w(q);
         w.setOutputMemory();
         w.setDeterministicID(true);
-        // Os fluxos do cairo passam como estão: nada se descomprime nem se recomprime.
-        w.setCompressStreams(false);
+        // Os fluxos do cairo passam como estão, sem serem descomprimidos; os dicionários das páginas e a tabela
+        // de referências, que o cairo escreve por extenso, vão para fluxos de objetos comprimidos.
         w.setDecodeLevel(qpdf_dl_none);
+        w.setObjectStreamMode(qpdf_o_generate);
         w.write();
         const auto buffer = w.getBufferSharedPointer();
         const unsigned char* b = buffer->getBuffer();

@@ -14,9 +14,10 @@ struct TMetadadosPdf {
     std::string Lingua = "pt-PT";
 };
 
-// Devolve o PDF reescrito pelo qpdf: o mesmo conteúdo, com as caixas e os metadados; os fluxos passam
-// sem serem descomprimidos nem recomprimidos e o /ID sai do conteúdo, por isso os mesmos bytes de entrada
-// dão sempre os mesmos bytes de saída. Levanta std::runtime_error quando os bytes não são um PDF legível.
+// Devolve o PDF reescrito pelo qpdf: o mesmo conteúdo, com as caixas e os metadados, e os dicionários em
+// fluxos de objetos; os fluxos do cairo passam sem serem descomprimidos e o /ID sai do conteúdo, por isso os
+// mesmos bytes de entrada dão sempre os mesmos bytes de saída. Levanta std::runtime_error quando os bytes não são um
+// PDF legível.
 std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, const TMetadadosPdf& metadados);
 
 } // namespace zelta

@@ -44,8 +44,10 @@ TConfigLivro Config(std::int32_t lado, std::int32_t palavras, std::u16string gru
 void BM_AnalisarOpcoesDicionario(benchmark::State& estado) {
     const auto temas = Catalogo().Refs();
     const TConfigLivro c = Config(15, 20, u"Dicionário");
+    // Como a janela: a memória da contagem fica de uma análise para a seguinte.
+    TTrabalhoDoPool trabalho;
     for (auto _ : estado) {
-        benchmark::DoNotOptimize(AnalisarOpcoes(c, temas));
+        benchmark::DoNotOptimize(AnalisarOpcoes(c, temas, trabalho));
     }
 }
 BENCHMARK(BM_AnalisarOpcoesDicionario)->Unit(benchmark::kMillisecond);
@@ -66,6 +68,31 @@ BENCHMARK_CAPTURE(BM_GerarPuzzles, Mix_20x20_30, 20, 30, u"")->Unit(benchmark::k
 BENCHMARK_CAPTURE(BM_GerarPuzzles, Dicionario_20x20_30, 20, 30, u"Dicionário")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GerarPuzzles, Mix_15x15_20, 15, 20, u"")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_GerarPuzzles, Dicionario_15x15_20, 15, 20, u"Dicionário")->Unit(benchmark::kMillisecond);
+
+// O catálogo como o zelta-livro o carrega: os temas embutidos e o dicionário.
+void BM_CarregarCatalogo(benchmark::State& estado) {
+    for (auto _ : estado) {
+        TCatalogo c;
+        benchmark::DoNotOptimize(c.Temas.size() + c.Dicionario.Palavras.size());
+    }
+}
+BENCHMARK(BM_CarregarCatalogo)->Unit(benchmark::kMillisecond);
+
+// O que a janela e o zelta-livro fazem entre a análise e o PDF: os pools uma vez, a estimativa e a corrida.
+void BM_PoolsEstimativaECorrida(benchmark::State& estado, std::int32_t lado, std::int32_t palavras,
+                                std::u16string grupo) {
+    const auto temas = Catalogo().Refs();
+    const auto listaNegra = ListaNegraDoRecurso();
+    const TConfigLivro c = Config(lado, palavras, std::move(grupo));
+    for (auto _ : estado) {
+        const TPoolsDoLivro pools(c, temas);
+        benchmark::DoNotOptimize(EstimarPuzzles(pools));
+        TRelatorioLivro r;
+        benchmark::DoNotOptimize(GerarPuzzles(pools, listaNegra, {}, r));
+    }
+}
+BENCHMARK_CAPTURE(BM_PoolsEstimativaECorrida, Dicionario_20x20_30, 20, 30, u"Dicionário")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_EstimarPuzzlesDicionario(benchmark::State& estado) {
     const auto temas = Catalogo().Refs();

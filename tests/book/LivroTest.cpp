@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -268,7 +269,7 @@ TEST(Corrida, MesmaSementeMesmoLivroEEstimativaConcorda) {
 
     // O primeiro puzzle: o ensaio só de palavras e a corrida real partem das mesmas candidatas.
     TRelatorioLivro r3;
-    const auto ensaio = GerarPuzzlesLivro(c, temas, {}, {}, true, r3);
+    const auto ensaio = EnsaiarPuzzles(TPoolsDoLivro(c, temas), r3);
     ASSERT_FALSE(ensaio.empty());
     ASSERT_FALSE(a.empty());
     EXPECT_EQ(ensaio[0].Lado, 0);
@@ -289,6 +290,104 @@ TEST(Corrida, MesmaSementeMesmoLivroEEstimativaConcorda) {
     for (const auto& w : a[0].Palavras) {
         EXPECT_TRUE(std::any_of(candidatas.begin(), candidatas.end(),
                                 [&w](const TCandidata& x) { return x.Palavra == w.Palavra; }));
+    }
+}
+
+// A escolha como era escrita antes: baralhar com Limite, ordenar de forma estável por usos e percorrer.
+std::vector<TCandidata> EscolhaDeReferencia(const TPoolIndexado& pool, const TRegistoUsos& registo,
+                                            std::int32_t numPuzzles, std::int32_t alvo, std::int32_t limite,
+                                            TGeradorAleatorio& g) {
+    std::vector<std::int32_t> ordem(pool.Itens.size());
+    for (std::size_t i = ordem.size(); i-- > 1;) {
+        ordem[i] = static_cast<std::int32_t>(i);
+    }
+    for (std::size_t i = ordem.size(); i-- > 1;) {
+        std::swap(ordem[i], ordem[static_cast<std::size_t>(g.Limite(static_cast<std::int32_t>(i + 1)))]);
+    }
+    const auto usos = [&](std::int32_t i) {
+        const auto u = registo.UsosPorPalavra.find(pool.Itens[static_cast<std::size_t>(i)].Palavra);
+        return u == registo.UsosPorPalavra.end() ? 0 : u->second;
+    };
+    std::stable_sort(ordem.begin(), ordem.end(), [&](std::int32_t a, std::int32_t b) { return usos(a) < usos(b); });
+    std::vector<std::int32_t> partilhadas(static_cast<std::size_t>(numPuzzles), 0);
+    std::vector<TCandidata> r;
+    for (const std::int32_t i : ordem) {
+        const auto& item = pool.Itens[static_cast<std::size_t>(i)];
+        if (!std::all_of(r.begin(), r.end(),
+                         [&](const TCandidata& c) { return PalavrasCompativeis(item.Palavra, c.Palavra, true); })) {
+            continue;
+        }
+        const auto onde = registo.PuzzlesPorPalavra.find(item.Palavra);
+        const std::vector<std::int32_t> nenhum;
+        const auto& puzzles = onde == registo.PuzzlesPorPalavra.end() ? nenhum : onde->second;
+        if (std::any_of(puzzles.begin(), puzzles.end(),
+                        [&](std::int32_t k) { return partilhadas[static_cast<std::size_t>(k)] >= limite; })) {
+            continue;
+        }
+        r.push_back({item.Texto, item.Palavra});
+        for (const std::int32_t k : puzzles) {
+            ++partilhadas[static_cast<std::size_t>(k)];
+        }
+        if (static_cast<std::int32_t>(r.size()) >= alvo) {
+            break;
+        }
+    }
+    return r;
+}
+
+TEST(EscolhaDeCandidatas, IgualAOrdenarOPoolInteiroPorUsos) {
+    const TTema t = teste::Tema(u"T", u"G",
+                                {u"MAR", u"MARTELO", u"AMOR", u"ROMA", u"SOL", u"LUA", u"CASA", u"GATO", u"PATO",
+                                 u"RATO", u"BOLA", u"FACA", u"MESA", u"VELA", u"TREM", u"NUVEM", u"PEIXE", u"LIVRO"});
+    const TTema* temas[] = {&t};
+    const auto pool = IndexarPool(PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdTodas, u"G")));
+    // Sem usos, com usadas que bastam, e com tantas usadas e tão partilhadas que as mais usadas ficam de fora.
+    TRegistoUsos poucos;
+    RegistarPuzzle(poucos, 0, {{u"GATO", u"GATO"}, {u"SOL", u"SOL"}});
+    TRegistoUsos muitos;
+    for (std::int32_t k = 0; k < 4; ++k) {
+        RegistarPuzzle(muitos, k, {{u"GATO", u"GATO"}, {u"PATO", u"PATO"}, {u"MESA", u"MESA"}, {u"VELA", u"VELA"}});
+        RegistarPuzzle(muitos, k, {{u"CASA", u"CASA"}, {u"LIVRO", u"LIVRO"}});
+    }
+    RegistarPuzzle(muitos, 4, {{u"LUA", u"LUA"}, {u"GATO", u"GATO"}});
+    const struct {
+        const TRegistoUsos* Registo;
+        std::int32_t Alvo;
+        std::int32_t Limite;
+    } casos[] = {{nullptr, 6, 2}, {&poucos, 14, 2}, {&muitos, 12, 1}, {&muitos, 30, 3}};
+    for (const auto& c : casos) {
+        const TRegistoUsos registo = c.Registo != nullptr ? *c.Registo : TRegistoUsos{};
+        for (std::uint32_t semente = 0; semente < 40; ++semente) {
+            TGeradorAleatorio a(semente);
+            TGeradorAleatorio b(semente);
+            EXPECT_EQ(EscolherCandidatas(pool, registo, 5, c.Alvo, c.Limite, true, a),
+                      EscolhaDeReferencia(pool, registo, 5, c.Alvo, c.Limite, b))
+                << c.Alvo << " " << semente;
+            EXPECT_EQ(a.ProximoU32(), b.ProximoU32());
+        }
+    }
+}
+
+// A estimativa guarda o início do primeiro baralhar de cada puzzle nos pools, e a corrida começa por ele:
+// estimar antes de gerar não pode mudar um único puzzle, num pool pequeno (guardado por inteiro) ou no
+// dicionário (guardado só no início).
+TEST(Corrida, EstimarAntesDeGerarNaoMudaOLivro) {
+    auto temas = RefsDe(teste::CatalogoDeTeste());
+    const TTema dicionario = CarregarDicionario(std::filesystem::path("/nao/existe"));
+    temas.push_back(&dicionario);
+    TConfigLivro doDicionario = Config(4, 15, TModoDirecoes::mdTodas, u"Dicionário", 77);
+    doDicionario.NumPalavras = 20;
+    for (const TConfigLivro& c : {Config(6, 12, TModoDirecoes::mdTodas, u"Natureza", 12345),
+                                  Config(5, 10, TModoDirecoes::mdSimples, u"", 9), doDicionario}) {
+        TRelatorioLivro sozinha;
+        const auto esperado = GerarPuzzles(c, temas, {u"RATA"}, {}, sozinha);
+        const TPoolsDoLivro pools(c, temas);
+        EXPECT_EQ(EstimarPuzzles(pools), c.NumPuzzles) << ParaUtf8(c.Grupo);
+        TRelatorioLivro depois;
+        EXPECT_EQ(GerarPuzzles(pools, {u"RATA"}, {}, depois), esperado) << ParaUtf8(c.Grupo);
+        EXPECT_EQ(depois.Falhas, sozinha.Falhas);
+        // Uma segunda corrida sobre os mesmos pools também não muda nada.
+        EXPECT_EQ(GerarPuzzles(pools, {u"RATA"}, {}, depois), esperado) << ParaUtf8(c.Grupo);
     }
 }
 

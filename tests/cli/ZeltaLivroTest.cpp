@@ -1,6 +1,7 @@
 // O zelta-livro: corrido dentro do teste, com as suas saídas em memória, e umas poucas vezes de ponta a
 // ponta, o executável verdadeiro; os ficheiros numa pasta temporária, conferidos com o pdfinfo, o pdftotext
 // e o qpdf.
+#include "Versao.hpp"
 #include "cli/Programa.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -256,10 +258,8 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
          "O máximo de letras não pode passar de 16 (o lado da grelha ou a palavra mais comprida)."},
         {{"--puzzles", "101"}, "Indique um número de puzzles entre 1 e 100."},
         {{"--tamanho", "13"}, "O tamanho da grelha tem de ser 10, 12, 15 ou 20."},
-        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
-        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
-        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
-        {{"--formato", "a3"}, "O formato é a4, a5, carta, 8x10 ou 6x9, não «a3»."},
+        {{"--titulo", "Sopa\nGrande"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
+        {{"--titulo", "Sopa \x1b]0;x\a"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
         {{"--tamanho", "20", "--palavras", "30", "--letra-grande"},
          "Em A4 em letra grande, a maior grelha que cabe é 15 × 15."},
         {{"--formato", "6X9", "--tamanho", "15", "--letra-grande", "--encadernar"},
@@ -276,6 +276,14 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
         EXPECT_TRUE(erros.back().starts_with(c.Mensagem)) << e.Erros;
         EXPECT_TRUE(FicheirosDoTrabalho().empty()) << c.Mensagem;
     }
+}
+
+TEST_F(ZeltaLivro, SaidaQueNaoSeEscreveNaoPassaPorSucesso) {
+    std::ostream fechada(nullptr); // cada escrita falha, como num disco cheio
+    std::ostringstream erros;
+    EXPECT_EQ(cli::Executar({"--temas", Temas.string(), "--listar"}, cli::TAmbiente{fechada, erros, false, {}}),
+              cli::SaidaErro);
+    EXPECT_EQ(erros.str(), "Erro: não foi possível escrever na saída padrão.\n");
 }
 
 // As opções de impressão chegam ao livro: o tamanho das páginas e o plano seguem-nas.
@@ -299,6 +307,13 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
         {{"--puzzles"}, "Falta o valor da opção --puzzles."},
         {{"--listar", "--puzzles", "3"}, "--listar e --importar não fazem livro: não se juntam às opções do livro."},
         {{"--substituir"}, "A opção --substituir só serve com --importar."},
+        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
+        {{"--tamanho", "2147483648"},
+         "Indique o tamanho da grelha: «2147483648» está fora do intervalo dos números "
+         "aceites."},
+        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
+        {{"--formato", "a3"}, "O formato é a4, a5, carta, 8x10 ou 6x9, não «a3»."},
+        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
     };
     for (const auto& c : casos) {
         const TExecucao e = Correr(c.Args);
@@ -312,6 +327,9 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const TExecucao ajuda = Correr({"--ajuda"});
     EXPECT_EQ(ajuda.Estado, 0);
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
+    const TExecucao versao = Correr({"--version"});
+    EXPECT_EQ(versao.Estado, 0) << versao.Erros;
+    EXPECT_EQ(versao.Saida, std::string("zelta-livro ") + Versao + "\n");
 }
 
 // Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa
@@ -373,6 +391,57 @@ TEST_F(ZeltaLivro, FalhaAGravarNaoDeixaNemOPdfNemOJson) {
     const TExecucao mesmo = Correr({"--puzzles", "3", "--saida", "x.pdf", "--json", "./x.pdf"});
     EXPECT_EQ(mesmo.Estado, 1);
     EXPECT_EQ(mesmo.Erros, "O PDF e o JSON não podem ser o mesmo ficheiro.\n");
+}
+
+// Os destinos que não se substituem e os que se seguem: um livro é os dois ficheiros ou nenhum.
+TEST_F(ZeltaLivro, DestinosDoLivroNuncaEstragamOQueLaEsta) {
+    std::ofstream(Trabalho / "guardar.pdf") << "livro antigo";
+    fs::create_directory(Trabalho / "pasta.json");
+    ASSERT_EQ(::mkfifo((Trabalho / "tubo").c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> Args;
+        std::string Erro;
+    } recusas[] = {
+        {{"--saida", "guardar.pdf", "--json", "pasta.json"}, "pasta.json»: é uma pasta."},
+        {{"--saida", "guardar.pdf", "--json", "tubo"}, "tubo»: não é um ficheiro comum."},
+        {{"--saida", "tubo"}, "tubo»: não é um ficheiro comum."},
+    };
+    for (const auto& c : recusas) {
+        std::vector<std::string> args{"--puzzles", "3", "--semente", "5"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        const TExecucao e = Correr(args);
+        EXPECT_EQ(e.Estado, 1) << c.Erro;
+        EXPECT_TRUE(e.Erros.find(c.Erro) != std::string::npos) << e.Erros;
+        EXPECT_EQ(teste::LerBytes(Trabalho / "guardar.pdf"), "livro antigo");
+        EXPECT_TRUE(fs::is_fifo(Trabalho / "tubo"));
+    }
+
+    // Uma ligação simbólica segue-se: o ficheiro verdadeiro muda, a ligação fica, e o modo privado mantém-se.
+    std::ofstream(Trabalho / "verdadeiro.pdf") << "antigo";
+    fs::permissions(Trabalho / "verdadeiro.pdf", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("verdadeiro.pdf", Trabalho / "ligacao.pdf");
+    ASSERT_EQ(Correr({"--puzzles", "3", "--saida", "ligacao.pdf"}).Estado, 0);
+    EXPECT_TRUE(fs::is_symlink(Trabalho / "ligacao.pdf"));
+    EXPECT_EQ(teste::LerBytes(Trabalho / "verdadeiro.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(fs::status(Trabalho / "verdadeiro.pdf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// O que vem de fora chega ao terminal sem controlos e em forma composta.
+TEST_F(ZeltaLivro, TextoDeForaNaoMexeNoTerminalEAcentosDecompostosServem) {
+    fs::create_directories(Temas);
+    std::ofstream(Temas / "Estranho.txt") << "# Tema: Aves \x1b]0;titulo\x07\n# Grupo: Grupo \x1b[2J\n"
+                                          << "ABELHA\nBALEIA\nCAMELO\nDORMIR\nESQUILO\nFORMIGA\nGIRAFA\n"
+                                          << "HIENA\nIGUANA\nJAVALI\nLEOPARDO\nMORCEGO\n";
+    const TExecucao l = Correr({"--listar"});
+    ASSERT_EQ(l.Estado, 0) << l.Erros;
+    EXPECT_EQ(l.Saida.find('\x1b'), std::string::npos);
+    EXPECT_EQ(l.Saida.find('\x07'), std::string::npos);
+
+    // «Ciência» escrito num Mac: o «e» e o acento circunflexo à parte.
+    const TExecucao e = Correr({"--livro", "Cie\xcc\x82ncia", "--puzzles", "4", "--semente", "3"});
+    ASSERT_EQ(e.Estado, 0) << e.Erros;
+    EXPECT_TRUE(fs::exists(Trabalho / "Zelta_Ciencia_15x15_4.pdf"));
 }
 
 TEST_F(ZeltaLivro, ImportarMostraORelatorioEListarMostraONovoTema) {

@@ -47,6 +47,7 @@ public:
     }
     // x, y, largura, altura da tinta em unidades do dispositivo.
     std::array<double, 4> Tinta() {
+        Canvas.Descarregar();
         std::array<double, 4> r{};
         cairo_recording_surface_ink_extents(FSuperficie, &r[0], &r[1], &r[2], &r[3]);
         return r;

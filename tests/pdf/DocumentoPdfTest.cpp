@@ -68,7 +68,8 @@ TEST_F(DocumentoPdf, FalhaAGravarLevantaENaoEstragaNada) {
         doc.SaveToFile(pasta);
         FAIL();
     } catch (const EZelta& e) {
-        EXPECT_EQ(e.Mensagem(), u"Não foi possível gravar o ficheiro «" + pasta.u16string() + u"».");
+        // A razão vem depois dos dois pontos, na mesma forma de todas as escritas.
+        EXPECT_EQ(e.Mensagem(), u"Não foi possível gravar o ficheiro «" + pasta.u16string() + u"»: é uma pasta.");
     }
     EXPECT_EQ(Ficheiros(), 1U);
     EXPECT_TRUE(fs::is_directory(pasta));
@@ -91,7 +92,8 @@ TEST_F(DocumentoPdf, PastaSemEscritaLevantaSemDeixarFicheiro) {
     EXPECT_EQ(Ficheiros(), 0U);
 }
 
-// A reescrita não aceita o que não é PDF, e o mesmo PDF dá sempre os mesmos bytes, com um título não latino.
+// A reescrita não aceita o que não é PDF, e o mesmo PDF dá sempre os mesmos bytes, com um título não latino
+// (as caixas e a língua confere-as o teste do PDF com as ferramentas).
 TEST(PosProcessamento, RecusaLixoEDaSempreOsMesmosBytes) {
     const std::string lixo = "isto não é um PDF";
     EXPECT_THROW(PosProcessarPdf(std::span(reinterpret_cast<const unsigned char*>(lixo.data()), lixo.size()), {}),
@@ -105,9 +107,8 @@ TEST(PosProcessamento, RecusaLixoEDaSempreOsMesmosBytes) {
     std::ifstream f(pasta.Caminho() / "a.pdf", std::ios::binary);
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     const auto uma = PosProcessarPdf(bytes, {u"Ωmega — “aspas”", u"resumo"});
+    EXPECT_GT(uma.size(), 100U);
     EXPECT_EQ(uma, PosProcessarPdf(bytes, {u"Ωmega — “aspas”", u"resumo"}));
-    const std::string texto(uma.begin(), uma.end());
-    EXPECT_NE(texto.find("/TrimBox [ 0 0 300 400 ]"), std::string::npos);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "layout/Pdf.hpp"
 
 #include "core/Texto.hpp"
+#include "layout/Paginas.hpp"
 #include "tests/support/PastaTemporaria.hpp"
 #include "tests/support/PuzzlesFabricados.hpp"
 
@@ -8,8 +9,12 @@
 
 #include <unistd.h>
 
+#include <cairo.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -57,7 +62,7 @@ protected:
 TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
     const auto livro = Livro(1);
     const auto nome = Pasta / "um puzzle.pdf";
-    GravarLivroPdf(nome, livro, u"1 puzzle · 15 × 15");
+    GravarLivroPdf(nome, livro, {}, u"1 puzzle · 15 × 15");
     const std::string q = "'" + nome.string() + "'";
 
     const auto info = Correr("pdfinfo " + q);
@@ -147,6 +152,72 @@ TEST_F(Pdf, NumeroDePaginasEReproducibilidade) {
     EXPECT_EQ(teste::LerBytes(Pasta / "a.pdf"), teste::LerBytes(Pasta / "b.pdf"));
 }
 
+// Os tons (0 a 255) de uma imagem PNG em tons de cinzento, linha a linha.
+struct TTons {
+    int Largura = 0;
+    int Altura = 0;
+    std::vector<std::uint8_t> Pontos;
+};
+
+TTons LerTons(const fs::path& png) {
+    TTons t;
+    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        t.Largura = cairo_image_surface_get_width(s);
+        t.Altura = cairo_image_surface_get_height(s);
+        const unsigned char* d = cairo_image_surface_get_data(s);
+        const int passo = cairo_image_surface_get_stride(s);
+        for (int y = 0; y < t.Altura; ++y) {
+            const auto* linha = reinterpret_cast<const std::uint32_t*>(d + static_cast<std::ptrdiff_t>(y) * passo);
+            for (int x = 0; x < t.Largura; ++x) {
+                t.Pontos.push_back(static_cast<std::uint8_t>(linha[x] & 0xFFU));
+            }
+        }
+    }
+    cairo_surface_destroy(s);
+    return t;
+}
+
+// A primeira grelha resolvida de uma página de soluções (título, letras a negrito e a cinzento, contornos e
+// moldura), a 150 pontos por polegada, contra a imagem guardada. Os rasterizadores podem variar nas bordas
+// dos glifos; uma letra, um contorno ou uma linha que falte ou mude de sítio muda dezenas de pontos por
+// inteiro. Com ZELTA_REFAZER_IMAGENS definido, a imagem guardada é refeita em vez de comparada.
+TEST_F(Pdf, PaginaDeSolucoesIgualAImagemDeReferencia) {
+    const auto livro = Livro(4);
+    const auto nome = Pasta / "solucoes.pdf";
+    GravarLivroPdf(nome, livro);
+    const auto paginas = TCompositorLivro(livro).Paginas();
+    const auto solucoes = std::find_if(paginas.begin(), paginas.end(),
+                                       [](const TDescPagina& p) { return p.Tipo == TTipoPagina::pgSolucoes; });
+    ASSERT_NE(solucoes, paginas.end());
+    const auto numero = std::to_string(solucoes - paginas.begin() + 1);
+    const fs::path referencia = fs::path(ZELTA_DADOS_TESTES) / "solucoes_150dpi.png";
+    const bool refazer = std::getenv("ZELTA_REFAZER_IMAGENS") != nullptr;
+    const auto saida = refazer ? referencia.parent_path() / referencia.stem() : Pasta / "pagina";
+    int rc = -1;
+    const auto log = Correr("pdftoppm -r 150 -gray -png -singlefile -x 90 -y 90 -W 540 -H 580 -f " + numero + " -l " +
+                                numero + " '" + nome.string() + "' '" + saida.string() + "'",
+                            &rc);
+    ASSERT_EQ(rc, 0) << log;
+    if (refazer) {
+        GTEST_SKIP() << "imagem de referência refeita: " << referencia;
+    }
+    const TTons novo = LerTons(saida.string() + ".png");
+    const TTons ref = LerTons(referencia);
+    ASSERT_EQ(ref.Largura, 540) << referencia;
+    ASSERT_EQ(ref.Altura, 580);
+    ASSERT_EQ(novo.Pontos.size(), ref.Pontos.size());
+    std::size_t muitoDiferentes = 0;
+    double soma = 0;
+    for (std::size_t i = 0; i < ref.Pontos.size(); ++i) {
+        const int d = std::abs(int{novo.Pontos[i]} - int{ref.Pontos[i]});
+        soma += d;
+        muitoDiferentes += d > 40 ? 1 : 0;
+    }
+    EXPECT_LE(muitoDiferentes, 8U);
+    EXPECT_LE(soma / static_cast<double>(ref.Pontos.size()), 0.5);
+}
+
 TEST_F(Pdf, LivroVazioNaoTocaNoFicheiro) {
     const auto nome = Pasta / "livro.pdf";
     std::ofstream(nome) << "antigo";
@@ -177,6 +248,16 @@ TEST_F(Pdf, GravacaoFalhadaNaoDeixaNadaNemEstragaOQueExiste) {
         fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
         EXPECT_EQ(Ficheiros(), 1U);
     }
+}
+
+TEST_F(Pdf, PedidoDeParagemEntrePaginasNaoDeixaNadaNemEstragaOQueExiste) {
+    const auto nome = Pasta / "livro.pdf";
+    std::ofstream(nome) << "antigo";
+    int perguntas = 0;
+    EXPECT_THROW(GravarLivroPdf(nome, Livro(8), [&perguntas] { return ++perguntas > 5; }), ECancelado);
+    EXPECT_EQ(perguntas, 6); // cinco páginas compostas, parado antes da sexta
+    EXPECT_EQ(teste::LerBytes(nome), "antigo");
+    EXPECT_EQ(Ficheiros(), 1U);
 }
 
 } // namespace
