@@ -7,6 +7,7 @@
 #include "app/VistaPagina.hpp"
 #include "book/Amostra.hpp"
 #include "book/Opcoes.hpp"
+#include "core/Formato.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
 #include "themes/Biblioteca.hpp"
@@ -178,7 +179,7 @@ void TFormMain::CriarControlos() {
     auto* grupo = Criar<QGroupBox>(painel, "GroupBoxLivro");
     grupo->setTitle(QStringLiteral("Livro"));
     grupo->setFont(FonteDaJanela(17));
-    grupo->setGeometry(16, 8, 579, 289);
+    grupo->setGeometry(16, 8, 579, 323);
     GroupBoxLivro = grupo;
 
     RadioGroupTamanho = new TGrupoRadio(
@@ -238,8 +239,25 @@ void TFormMain::CriarControlos() {
     CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
     CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
     CheckBoxAbrirPDF->setChecked(true);
+    // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
+    LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
+    ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
+    ComboBoxFormato->setEditable(false);
+    ComboBoxFormato->setFont(FonteDaJanela(17));
+    ComboBoxFormato->setGeometry(86, 285, 125, 31);
+    for (const TFormatoPagina f : TodosOsFormatos) {
+        ComboBoxFormato->addItem(QTexto(Folha(f).Rotulo));
+    }
+    CheckBoxEncadernar = Criar<QCheckBox>(grupo, "CheckBoxEncadernar");
+    CheckBoxEncadernar->setText(QStringLiteral("Para encadernar"));
+    CheckBoxEncadernar->setFont(FonteDaJanela(17));
+    CheckBoxEncadernar->setGeometry(226, 292, 175, 17);
+    CheckBoxLetraGrande = Criar<QCheckBox>(grupo, "CheckBoxLetraGrande");
+    CheckBoxLetraGrande->setText(QStringLiteral("Letra grande"));
+    CheckBoxLetraGrande->setFont(FonteDaJanela(17));
+    CheckBoxLetraGrande->setGeometry(415, 292, 150, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
-    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF}) {
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
@@ -251,15 +269,15 @@ void TFormMain::CriarControlos() {
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    LabelResumo->setGeometry(16, 311, 579, 32);
-    LabelEstado->setGeometry(16, 349, 466, 32);
+    LabelResumo->setGeometry(16, 345, 579, 32);
+    LabelEstado->setGeometry(16, 383, 466, 32);
     BitBtnAbrirPasta = Criar<QPushButton>(painel, "BitBtnAbrirPasta");
     BitBtnAbrirPasta->setText(QStringLiteral("Abrir a pasta"));
     BitBtnAbrirPasta->setFont(FonteDaJanela(12));
-    BitBtnAbrirPasta->setGeometry(488, 349, 107, 28);
+    BitBtnAbrirPasta->setGeometry(488, 383, 107, 28);
     BitBtnAbrirPasta->hide();
     ProgressBarLote = Criar<QProgressBar>(painel, "ProgressBarLote");
-    ProgressBarLote->setGeometry(16, 391, 579, 21);
+    ProgressBarLote->setGeometry(16, 425, 579, 21);
     ProgressBarLote->setRange(0, 100);
     ProgressBarLote->setValue(0);
     ProgressBarLote->setTextVisible(false);
@@ -311,6 +329,9 @@ void TFormMain::LigarEventos() {
         c->AoMudar = refrescar;
     }
     connect(CheckBoxAcentos, &QCheckBox::toggled, this, refrescar);
+    connect(CheckBoxEncadernar, &QCheckBox::toggled, this, refrescar);
+    connect(CheckBoxLetraGrande, &QCheckBox::toggled, this, refrescar);
+    connect(ComboBoxFormato, &QComboBox::currentIndexChanged, this, refrescar);
     connect(ComboBoxLivro, &QComboBox::currentIndexChanged, this, refrescar);
     connect(BitBtnImportar, &QPushButton::clicked, this, [this] { BitBtnImportarClick(); });
     connect(BitBtnGerar, &QPushButton::clicked, this, [this] { GerarLivroPdf(); });
@@ -408,6 +429,10 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
         *destinos[i] = *v;
     }
     r.Config.Acentos = CheckBoxAcentos->isChecked();
+    const int f = ComboBoxFormato->currentIndex();
+    r.Impressao.Formato = TodosOsFormatos[f >= 0 && f < static_cast<int>(std::size(TodosOsFormatos)) ? f : 0];
+    r.Impressao.Encadernar = CheckBoxEncadernar->isChecked();
+    r.Impressao.LetraGrande = CheckBoxLetraGrande->isChecked();
     DefinirEntrada(r.Config, U16(ComboBoxLivro->currentText()));
     r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
     r.Config.Semente = 0;
@@ -461,11 +486,17 @@ void TFormMain::OpcoesAlteradas() {
     }
     LabelResumo->clear();
     const TLeituraOpcoes leitura = LerOpcoes();
+    // Só se oferecem os lados cujas letras chegam aos mínimos do formato; o escolhido fica, e a análise diz porquê.
+    for (int i = 0; RadioGroupTamanho->Item(i) != nullptr; ++i) {
+        RadioGroupTamanho->Item(i)->setEnabled(
+            !leitura.Ok || LadoCabeNoFormato(leitura.Config, leitura.Impressao, TamanhoDoIndice(i)));
+    }
     if (!leitura.Ok) {
         Estado(leitura.Mensagem);
         BitBtnGerar->setEnabled(false);
     } else {
-        const TAnalise analise = AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo), FTrabalhoDoPool);
+        const TAnalise analise =
+            AnalisarOpcoes(leitura.Config, TemasComDicionario(FCatalogo), FTrabalhoDoPool, leitura.Impressao);
         LabelResumo->setText(QTexto(ResumoDasOpcoes(leitura.Config, analise.NumTemas)));
         Estado(analise.PodeGerar ? analise.Aviso : analise.Motivo);
         BitBtnGerar->setEnabled(analise.PodeGerar);
@@ -483,7 +514,7 @@ void TFormMain::AtualizarVista() {
         return;
     }
     TConfigLivro config = leitura.Config;
-    const TAnalise analise = AnalisarOpcoes(config, TemasComDicionario(FCatalogo));
+    const TAnalise analise = AnalisarOpcoes(config, TemasComDicionario(FCatalogo), leitura.Impressao);
     if (!analise.PodeGerar) {
         VistaPagina->MostrarRecusa(analise.Motivo);
         return;
@@ -496,7 +527,7 @@ void TFormMain::AtualizarVista() {
         return;
     }
     config.NumPuzzles = 1;
-    VistaPagina->MostrarLivro(TDadosLivro{config, {std::move(*puzzle)}, {}});
+    VistaPagina->MostrarLivro(TDadosLivro{config, {std::move(*puzzle)}, leitura.Impressao});
 }
 
 void TFormMain::DefinirDicas() {
@@ -511,6 +542,11 @@ void TFormMain::DefinirDicas() {
     dica(CheckBoxAcentos, "Com acentos, a grelha leva as letras acentuadas (Á, Ç, Õ…);\n"
                           "sem eles, as palavras escondem-se sem acentos.");
     dica(CheckBoxAbrirPDF, "Abre o PDF no visualizador predefinido depois de gravado.");
+    dica(ComboBoxFormato, "O tamanho das páginas do livro: A4, A5, carta (8,5 × 11 pol.), 8 × 10 ou 6 × 9 pol.");
+    dica(CheckBoxEncadernar, "Para um livro encadernado: a margem de dentro alarga-se (mais num livro grosso)\n"
+                             "e o número da página passa para o lado de fora.");
+    dica(CheckBoxLetraGrande, "Letras maiores em tudo: grelha de 18 pt, lista de 14 pt, soluções duas por página.\n"
+                              "Só se oferecem os lados que cabem no formato.");
     BitBtnImportar->setToolTip(DicaImportar());
     dica(BitBtnGerar, "Faz o livro com estas opções e grava-o em PDF.");
     dica(BitBtnCancelar, "Para a geração do livro; nada é gravado.");

@@ -39,6 +39,7 @@ struct TTemaLido;
 struct TLeituraOpcoes {
     bool Ok = false;
     TConfigLivro Config;
+    TOpcoesImpressao Impressao;
     std::u16string Mensagem;
 };
 
@@ -104,6 +105,7 @@ private:
     std::int32_t FMinPuzzlesAnterior = 1;
     // Da primeira linha de GerarLivroPdf até ao fim: um segundo clique em "Gerar" não abre outro trabalho.
     bool FNoTrabalho = false;
+    std::int32_t FNumTemas = 0; // os temas da corrida em curso, para o assunto do PDF
 
     QFrame* BevelApp = nullptr;
     QLabel* LabelNome = nullptr;
@@ -125,6 +127,10 @@ private:
     QComboBox* ComboBoxLivro = nullptr;
     QCheckBox* CheckBoxAcentos = nullptr;
     QCheckBox* CheckBoxAbrirPDF = nullptr;
+    QLabel* LabelFormato = nullptr;
+    QComboBox* ComboBoxFormato = nullptr;
+    QCheckBox* CheckBoxEncadernar = nullptr;
+    QCheckBox* CheckBoxLetraGrande = nullptr;
     QLabel* LabelResumo = nullptr;
     QLabel* LabelEstado = nullptr;
     QProgressBar* ProgressBarLote = nullptr;
@@ -137,7 +143,7 @@ private:
     QPushButton* BitBtnSolucoes = nullptr;
 
     static constexpr int LarguraDoPainel = 802;
-    static constexpr int AlturaDoPainel = 426;
+    static constexpr int AlturaDoPainel = 460;
     static constexpr int LarguraMinimaDaVista = 260;
 };
 

@@ -79,7 +79,7 @@ void TFormMain::GerarLivroPdf() {
     config.Semente = FNovaSemente ? FNovaSemente() : NovaSemente();
     // O catálogo não muda durante a corrida: "Importar" está desligado enquanto FGerando.
     try {
-        MostrarResultado(ProduzirLivro(config, FCatalogo, PassosDoLivro(config.NumPuzzles)));
+        MostrarResultado(ProduzirLivro(config, FCatalogo, PassosDoLivro(config.NumPuzzles), leitura.Impressao));
     } catch (const std::exception& e) {
         MostrarErroDoLivro(e);
     }
@@ -115,8 +115,10 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
         return FDialogos.EscolherParaGuardar(PedidoGuardarPdf(NomeFicheiroPdf(c.Grupo, c.Mix, c.Lado, c.NumPuzzles)));
     };
     passos.Progresso = [this](std::int32_t i, std::int32_t total, bool& cancelar) { Progresso(i, total, cancelar); };
-    passos.Gravar = [](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
-        return GravarLivroPdf(destino, livro);
+    // O assunto do PDF é a linha de resumo, como a janela a mostra.
+    passos.Aceite = [this](const TAnalise& analise) { FNumTemas = analise.NumTemas; };
+    passos.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
+        return GravarLivroPdf(destino, livro, {}, ResumoDasOpcoes(livro.Config, FNumTemas));
     };
     return passos;
 }

@@ -85,8 +85,10 @@ void TVistaPagina::MostrarSolucoes(bool solucoes) {
     Refazer();
 }
 
+TGeometriaPagina TVistaPagina::Folha() const { return FLivro ? Geometria(FLivro->Impressao, 0, true) : PaginaA4; }
+
 QImage TVistaPagina::Desenhar(double pxPorMm) const {
-    const TGeometriaPagina g = PaginaA4;
+    const TGeometriaPagina g = Folha();
     QImage imagem(static_cast<int>(g.Largura * pxPorMm + 0.5), static_cast<int>(g.Altura * pxPorMm + 0.5),
                   QImage::Format_RGB32);
     imagem.fill(Qt::white);
@@ -104,7 +106,7 @@ QImage TVistaPagina::Desenhar(double pxPorMm) const {
 
 QRectF TVistaPagina::AreaDaPagina() const {
     // A página inteira à vista, com as proporções dela, centrada no espaço que houver.
-    const TGeometriaPagina g = PaginaA4;
+    const TGeometriaPagina g = Folha();
     const QRectF espaco = QRectF(rect()).adjusted(4, 4, -4, -4);
     const double escala = std::min(espaco.width() / g.Largura, espaco.height() / g.Altura);
     const QSizeF tamanho(g.Largura * escala, g.Altura * escala);
@@ -115,7 +117,7 @@ void TVistaPagina::Refazer() {
     const QRectF area = AreaDaPagina();
     // Desenhada aos píxeis reais do ecrã: nítida a 200 %.
     const double razao = devicePixelRatioF();
-    FImagem = area.width() > 0 ? Desenhar(area.width() * razao / PaginaA4.Largura) : QImage();
+    FImagem = area.width() > 0 ? Desenhar(area.width() * razao / Folha().Largura) : QImage();
     FImagem.setDevicePixelRatio(razao);
     update();
 }

@@ -2,6 +2,7 @@
 // pela composição do PDF sobre um QPainter; ou, quando as opções não dão livro, a página vazia com a frase.
 #pragma once
 
+#include "core/Formato.hpp"
 #include "core/Tipos.hpp"
 #include "layout/Canvas.hpp"
 
@@ -37,6 +38,8 @@ protected:
 
 private:
     QRectF AreaDaPagina() const;
+    // A folha do livro mostrado (A4 sem livro), com as medidas da página da direita.
+    TGeometriaPagina Folha() const;
     void Refazer();
 
     std::shared_ptr<ICanvasPagina> FMedidor;

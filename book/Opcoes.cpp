@@ -3,6 +3,7 @@
 #include "book/Opcoes.hpp"
 
 #include "book/Livro.hpp"
+#include "core/Formato.hpp"
 #include "core/Texto.hpp"
 #include "themes/Biblioteca.hpp"
 
@@ -25,6 +26,10 @@ std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRe
     }
     return contagens;
 }
+
+// Um majorante das páginas do livro, para a medianiz antes de se saber o plano: capa, verso, duas páginas
+// de regras e duas de símbolo no pior caso, dois separadores, os puzzles e as soluções duas por página.
+std::int32_t PaginasNoPiorCaso(std::int32_t numPuzzles) { return 7 + numPuzzles + (numPuzzles + 1) / 2; }
 
 } // namespace
 
@@ -86,12 +91,61 @@ std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> te
     return std::max(limite, MinimoDeLetras);
 }
 
-TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas) {
-    TTrabalhoDoPool trabalho;
-    return AnalisarOpcoes(config, temas, trabalho);
+double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* const> temas) {
+    double maior = 0;
+    for (const TTema* tema : temas) {
+        for (const auto& p : tema->Palavras) {
+            const auto letras = static_cast<std::int32_t>(p.Letras.size());
+            if (letras >= config.MinLetras && letras <= config.MaxLetras) {
+                maior = std::max(maior, LarguraEmDaLista(p.Texto));
+            }
+        }
+    }
+    return maior;
 }
 
-TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho) {
+bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado) {
+    const double medianiz = impressao.Encadernar ? Medianiz(PaginasNoPiorCaso(config.NumPuzzles)) : 0;
+    return GrelhaCabeNoFormato(impressao, medianiz, lado);
+}
+
+std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
+                               std::span<const TTema* const> escolhidos) {
+    const double medianiz = impressao.Encadernar ? Medianiz(PaginasNoPiorCaso(config.NumPuzzles)) : 0;
+    // Num lado menor, as palavras também ficam mais curtas: a largura conta-se outra vez.
+    const auto cabe = [&](std::int32_t lado) {
+        TConfigLivro c = config;
+        c.MaxLetras = std::min(config.MaxLetras, lado);
+        return CabeNoFormato(impressao, medianiz, lado, std::min(config.NumPalavras, MaxPalavrasDoLado(lado)),
+                             MaiorLarguraDaLista(c, escolhidos));
+    };
+    if (cabe(config.Lado)) {
+        return {};
+    }
+    std::u16string onde = u"Em " + std::u16string(Folha(impressao.Formato).Nome);
+    if (impressao.LetraGrande) {
+        onde += u" em letra grande";
+    }
+    if (impressao.Encadernar) {
+        onde += impressao.LetraGrande ? u" e para encadernar" : u" para encadernar";
+    }
+    for (auto it = Tamanhos.rbegin(); it != Tamanhos.rend(); ++it) {
+        if (*it < config.Lado && cabe(*it)) {
+            return onde + u", a maior grelha que cabe é " + RotuloTamanho(*it) + u".";
+        }
+    }
+    return onde + u", nenhuma grelha cabe com " + Decimal(config.NumPalavras) + u" palavras de até " +
+           Decimal(config.MaxLetras) + u" letras: peça menos palavras ou palavras mais curtas.";
+}
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
+                        const TOpcoesImpressao& impressao) {
+    TTrabalhoDoPool trabalho;
+    return AnalisarOpcoes(config, temas, trabalho, impressao);
+}
+
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho,
+                        const TOpcoesImpressao& impressao) {
     TAnalise a;
     const TRefsTemas escolhidos = TemasDaEscolha(temas, config.Grupo, config.Mix);
     if (escolhidos.empty()) {
@@ -129,6 +183,11 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
     if (config.NumPuzzles < a.NumTemas) {
         return recusar(u"O grupo " + config.Grupo + u" tem " + Decimal(a.NumTemas) + u" temas: peça pelo menos " +
                        Decimal(a.NumTemas) + u" puzzles.");
+    }
+    if (impressao != TOpcoesImpressao{}) {
+        if (auto recusa = RecusaDoFormato(config, impressao, escolhidos); !recusa.empty()) {
+            return recusar(std::move(recusa));
+        }
     }
     const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos, trabalho);
     for (std::size_t s = 0; s < porFonte.size(); ++s) {

@@ -57,10 +57,24 @@ TIntervalos IntervalosDoLivro(const TConfigLivro& config, std::span<const TTema*
 // Encolhe (ou sobe, no caso dos puzzles) cada número para dentro dos limites; o resto fica como estava.
 TConfigLivro AjustarAosIntervalos(TConfigLivro config, const TIntervalos& limites);
 
-// Se as opções dão um livro; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão repetir-se palavras.
-TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas);
+// Se as opções dão um livro impresso assim; senão Motivo diz porquê. Aviso, quando não vazio, diz que vão
+// repetir-se palavras. Um formato onde a grelha ou a lista ficariam abaixo das letras mínimas é recusado
+// com a maior grelha que lá cabe.
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas,
+                        const TOpcoesImpressao& impressao = {});
 // O mesmo, contando os pools na memória de trabalho do chamador: a janela analisa a cada mudança de opção.
-TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho);
+TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho,
+                        const TOpcoesImpressao& impressao = {});
+// Se as letras da grelha deste lado chegam aos mínimos do formato num livro de config.NumPuzzles puzzles:
+// a janela só oferece esses lados.
+bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado);
+// A recusa do formato para as palavras destes temas, vazia quando tudo cabe: a maior grelha que cabe, ou que
+// nenhuma cabe. A medianiz conta-se pelo maior livro que config.NumPuzzles pode dar.
+std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
+                               std::span<const TTema* const> escolhidos);
+// A largura (em em) da palavra mais larga dos temas com o número de letras de config: a lista do livro
+// nunca tem nenhuma mais larga.
+double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* const> temas);
 // Os temas de onde sai o livro: todos menos o dicionário no Mix, senão os do grupo.
 TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_view grupo, bool mix);
 // O maior máximo de letras: o lado, ou a palavra mais comprida quando é menor, nunca abaixo de 3.

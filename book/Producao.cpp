@@ -20,12 +20,14 @@ void Acabar(TResultadoLivro& r, TFimLivro fim, std::u16string mensagem) {
 
 } // namespace
 
-TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catalogo, const TPassosLivro& passos) {
+TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catalogo, const TPassosLivro& passos,
+                              const TOpcoesImpressao& impressao) {
     TResultadoLivro r;
     r.Livro.Config = config;
+    r.Livro.Impressao = impressao;
     const TRefsTemas temas = TemasComDicionario(catalogo);
 
-    r.Analise = AnalisarOpcoes(config, temas);
+    r.Analise = AnalisarOpcoes(config, temas, impressao);
     if (!r.Analise.PodeGerar) {
         Acabar(r, TFimLivro::fmRecusado, r.Analise.Motivo);
         return r;

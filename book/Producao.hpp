@@ -56,6 +56,8 @@ struct TResultadoLivro {
 
 // Faz o livro de config (com a semente já escolhida) a partir do catálogo. Os erros de leitura e de
 // gravação saem como EZelta; tudo o resto acaba num TResultadoLivro.
-TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catalogo, const TPassosLivro& passos);
+// O livro sai com as opções de impressão dadas, que a análise também confere.
+TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catalogo, const TPassosLivro& passos,
+                              const TOpcoesImpressao& impressao = {});
 
 } // namespace zelta

@@ -4,6 +4,7 @@
 
 #include "Versao.hpp"
 #include "book/Opcoes.hpp"
+#include "core/Formato.hpp"
 #include "core/Texto.hpp"
 
 #include <CLI/CLI.hpp>
@@ -104,8 +105,8 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(28);
 
     std::string tamanho, direcoes, minLetras, maxLetras, palavras, puzzles, livro, titulo, semente;
-    std::string saida, json, temas, importar;
-    bool acentos = false, estrito = false, listar = false, substituir = false;
+    std::string saida, json, temas, importar, formato;
+    bool acentos = false, estrito = false, listar = false, substituir = false, encadernar = false, letraGrande = false;
 
     const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const std::string& ajuda) {
         return app.add_option(nome, destino, ajuda)
@@ -131,6 +132,11 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     CLI::Option* oTitulo =
         opcao("--titulo", titulo, "TEXTO", "Título do livro, até " + n(MaximoDoTitulo) + " caracteres.");
     CLI::Option* oAcentos = app.add_flag("--acentos", acentos, "A grelha leva as letras acentuadas.");
+    CLI::Option* oFormato = opcao("--formato", formato, "NOME", "Tamanho da página: a4, a5, carta, 8x10 ou 6x9 (a4).");
+    CLI::Option* oEncadernar = app.add_flag("--encadernar", encadernar,
+                                            "Margens espelhadas com medianiz e números de página do lado de fora.");
+    CLI::Option* oLetraGrande =
+        app.add_flag("--letra-grande", letraGrande, "Letra grande em tudo; soluções duas por página.");
     CLI::Option* oSemente = opcao("--semente", semente, "N", "Semente do livro; por omissão, uma nova.");
     CLI::Option* oSaida = opcao("--saida", saida, "FICHEIRO.pdf", "O PDF a gravar (nome por omissão na pasta atual).");
     CLI::Option* oJson = opcao("--json", json, "FICHEIRO", "Grava também o livro em JSON.");
@@ -206,6 +212,15 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
         throw EArgumentos("O título tem no máximo " + n(MaximoDoTitulo) + " caracteres.", EstadoOpcoes);
     }
     r.Acentos = acentos;
+    if (oFormato->count() > 0) {
+        const auto f = FormatoDoNome(DeUtf8(SemEspacos(formato)));
+        if (!f) {
+            throw EArgumentos("O formato é a4, a5, carta, 8x10 ou 6x9, não «" + formato + "».", EstadoLinhaDeComando);
+        }
+        r.Impressao.Formato = *f;
+    }
+    r.Impressao.Encadernar = encadernar;
+    r.Impressao.LetraGrande = letraGrande;
     if (oSemente->count() > 0) {
         r.Semente = Inteiro<std::uint32_t>(semente);
         if (!r.Semente) {
@@ -229,7 +244,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     r.Substituir = substituir;
 
     for (const CLI::Option* o : {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oTitulo, oAcentos,
-                                 oSemente, oSaida, oJson, oEstrito}) {
+                                 oSemente, oSaida, oJson, oEstrito, oFormato, oEncadernar, oLetraGrande}) {
         r.TemOpcoesDoLivro = r.TemOpcoesDoLivro || o->count() > 0;
     }
     if (r.Substituir && !r.Importar) {

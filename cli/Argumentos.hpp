@@ -42,6 +42,7 @@ struct TArgumentos {
     std::optional<std::filesystem::path> Saida;
     std::optional<std::filesystem::path> Json;
     bool Estrito = false;
+    TOpcoesImpressao Impressao;
 
     std::optional<std::filesystem::path> PastaTemas;
     bool Listar = false;

@@ -179,8 +179,9 @@ void VerificarDestinos(std::initializer_list<std::filesystem::path> destinos) {
 
 // O PDF do livro e, com --json, o JSON, numa só gravação: ficam os dois no lugar ou nenhum muda.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
-                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, Pedido(amb));
+                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
+                         const std::u16string& resumo) {
+    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, Pedido(amb), resumo);
     TGravacaoConjunta gravacao;
     auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
     if (a.Json && !falha) {
@@ -209,8 +210,10 @@ int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) 
 
     TBarra barra(amb.Erros, amb.Progresso);
     TPassosLivro passos;
+    std::u16string resumo;
     passos.Aceite = [&](const TAnalise& analise) {
-        Escrever(amb.Saida, ResumoDasOpcoes(config, analise.NumTemas));
+        resumo = ResumoDasOpcoes(config, analise.NumTemas);
+        Escrever(amb.Saida, resumo);
         if (!analise.Aviso.empty()) {
             Escrever(amb.Erros, analise.Aviso);
         }
@@ -233,9 +236,9 @@ int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) 
     };
     passos.Cancelado = Pedido(amb);
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-        return GravarLivro(a, amb, entrada, pdf, livro, relatorio);
+        return GravarLivro(a, amb, entrada, pdf, livro, relatorio, resumo);
     };
-    const TResultadoLivro r = ProduzirLivro(config, catalogo, passos);
+    const TResultadoLivro r = ProduzirLivro(config, catalogo, passos, a.Impressao);
     barra.Limpar();
     return Relatar(r, a, amb);
 }

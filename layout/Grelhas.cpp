@@ -14,23 +14,29 @@ namespace zelta {
 
 namespace {
 
-constexpr std::array<double, 7> TamanhosLista{11, 10.5, 10, 9.5, 9, 8.5, 8};
 constexpr std::array<std::int32_t, 3> ColunasLista{4, 3, 2};
 
 std::int32_t Teto(std::int32_t a, std::int32_t b) { return (a + b - 1) / b; }
 
 } // namespace
 
-void DesenharRodape(ICanvasPagina& canvas, std::int32_t numero) {
+void DesenharRodape(ICanvasPagina& canvas, std::int32_t numero) { DesenharRodape(canvas, PaginaA4, numero); }
+
+void DesenharRodape(ICanvasPagina& canvas, const TGeometriaPagina& g, std::int32_t numero) {
     if (numero <= 0) {
         return;
     }
-    constexpr TGeometriaPagina g = PaginaA4;
-    canvas.Texto(g.Esquerda, g.YRodape, u"ZELTA | Orvalen", 9, false, 128, TAlinhamento::alEsquerda);
-    canvas.Texto(g.Direita(), g.YRodape, Decimal(numero), 9, false, 128, TAlinhamento::alDireita);
+    // O rodapé é uma marca, não texto de leitura: fica no tamanho normal mesmo em letra grande.
+    const double s = g.Pt(9, MinimosNormais.Titulos);
+    const auto fora = g.NumeroAEsquerda ? TAlinhamento::alEsquerda : TAlinhamento::alDireita;
+    const auto dentro = g.NumeroAEsquerda ? TAlinhamento::alDireita : TAlinhamento::alEsquerda;
+    const double xFora = g.NumeroAEsquerda ? g.Esquerda : g.Direita();
+    const double xDentro = g.NumeroAEsquerda ? g.Direita() : g.Esquerda;
+    canvas.Texto(xDentro, g.YRodape, u"ZELTA | Orvalen", s, false, 128, dentro);
+    canvas.Texto(xFora, g.YRodape, Decimal(numero), s, false, 128, fora);
 }
 
-double TamanhoCelula(std::int32_t lado) { return std::min(PaginaA4.LarguraMancha / lado, 12.0); }
+double TamanhoCelula(std::int32_t lado) { return CelulaPuzzle(PaginaA4, lado); }
 
 void DesenharLetras(ICanvasPagina& canvas, std::int32_t lado, std::u16string_view grelha,
                     const std::vector<bool>& marcas, double x, double y, double celula) {
@@ -135,31 +141,37 @@ std::vector<std::u16string> OrdenarPalavras(const std::vector<TPalavraColocada>&
 
 TPlanoLista PlanearLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, double largura,
                          double altura) {
+    return PlanearLista(canvas, palavras, largura, altura, TamanhosDaLista(PaginaA4));
+}
+
+TPlanoLista PlanearLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, double largura,
+                         double altura, std::span<const double> tamanhos) {
     const auto n = static_cast<std::int32_t>(palavras.size());
     if (n == 0) {
         return {};
     }
     // O tamanho da letra manda mais do que o número de colunas.
-    for (const double s : TamanhosLista) {
+    for (const double s : tamanhos) {
         double maior = 0;
         for (const auto& p : palavras) {
             maior = std::max(maior, canvas.LarguraTexto(p, s, false));
         }
-        const double a = PtParaMm(s) * 1.3;
+        const double a = PtParaMm(s) * PassoLinhaLista;
         for (const std::int32_t k : ColunasLista) {
             if (k == 4 && n < 25) {
                 continue;
             }
             const std::int32_t q = Teto(n, k);
-            if (largura / k >= maior + 3 && altura >= q * a) {
+            if (largura / k >= maior + EntreColunasMm && altura >= q * a) {
                 return {k, q, s, a, largura / k, q * a};
             }
         }
     }
-    // Nada cabe: fica a disposição mais compacta, mesmo que transborde.
+    // Nada cabe (a análise das opções não o deixa acontecer): fica a disposição mais compacta.
+    const double s = tamanhos.empty() ? 8 : tamanhos.back();
     const std::int32_t q = Teto(n, 4);
-    const double a = PtParaMm(8) * 1.3;
-    return {4, q, 8, a, largura / 4, q * a};
+    const double a = PtParaMm(s) * PassoLinhaLista;
+    return {4, q, s, a, largura / 4, q * a};
 }
 
 void DesenharLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, const TPlanoLista& plano,

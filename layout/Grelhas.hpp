@@ -2,10 +2,12 @@
 // encontradas, lista de palavras ordenada e paginada em colunas, e o rodapé das páginas do miolo.
 #pragma once
 
+#include "core/Formato.hpp"
 #include "core/Tipos.hpp"
 #include "layout/Canvas.hpp"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,8 +24,11 @@ struct TPlanoLista {
     friend bool operator==(const TPlanoLista&, const TPlanoLista&) = default;
 };
 
+// O rodapé do A4; numa página da esquerda de um livro encadernado o número passa para o lado de fora.
 void DesenharRodape(ICanvasPagina& canvas, std::int32_t numero);
+void DesenharRodape(ICanvasPagina& canvas, const TGeometriaPagina& g, std::int32_t numero);
 
+// A célula da grelha por resolver no A4.
 double TamanhoCelula(std::int32_t lado);
 
 // Sem marcas, todas as letras a preto normal; com marcas, as marcadas a negrito e as outras a cinzento claro.
@@ -42,8 +47,11 @@ void DesenharGrelhaSolucao(ICanvasPagina& canvas, std::int32_t lado, std::u16str
 
 std::vector<std::u16string> OrdenarPalavras(const std::vector<TPalavraColocada>& palavras);
 
+// Experimenta os tamanhos pela ordem dada (os do A4 sem eles), cada um com 4, 3 e 2 colunas.
 TPlanoLista PlanearLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, double largura,
                          double altura);
+TPlanoLista PlanearLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, double largura,
+                         double altura, std::span<const double> tamanhos);
 
 void DesenharLista(ICanvasPagina& canvas, const std::vector<std::u16string>& palavras, const TPlanoLista& plano,
                    double x, double y);

@@ -10,11 +10,6 @@ namespace zelta {
 
 namespace {
 
-constexpr TGeometriaPagina Pagina = PaginaA4;
-constexpr double Esquerda = Pagina.Esquerda;
-constexpr double LarguraMancha = Pagina.LarguraMancha;
-constexpr double Centro = Pagina.Centro();
-
 // Uma página de símbolo quando o número de páginas é ímpar: os separadores ficam sempre à direita.
 void Acertar(std::vector<TDescPagina>& p) {
     if (p.size() % 2 == 1) {
@@ -24,12 +19,13 @@ void Acertar(std::vector<TDescPagina>& p) {
 
 bool EJuntor(char16_t c) { return c == u' ' || c == u'\'' || c == u'-'; }
 
-} // namespace
-
-std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles) {
+std::vector<TDescPagina> Plano(std::int32_t numPuzzles, bool letraGrande, std::int32_t porPagina) {
     std::vector<TDescPagina> p;
     p.push_back({TTipoPagina::pgCapa, 0, 0});
     p.push_back({TTipoPagina::pgVerso, 0, 0});
+    if (letraGrande) {
+        p.push_back({TTipoPagina::pgVerso, 1, 0});
+    }
     Acertar(p);
     p.push_back({TTipoPagina::pgSeparador, 0, 0});
     for (std::int32_t i = 0; i < numPuzzles; ++i) {
@@ -37,7 +33,7 @@ std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles) {
     }
     Acertar(p);
     p.push_back({TTipoPagina::pgSeparador, 1, 0});
-    for (std::int32_t f = 0; f < numPuzzles; f += 4) {
+    for (std::int32_t f = 0; f < numPuzzles; f += porPagina) {
         p.push_back({TTipoPagina::pgSolucoes, f, 0});
     }
     for (std::size_t j = 0; j < p.size(); ++j) {
@@ -49,8 +45,55 @@ std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles) {
     return p;
 }
 
-std::int32_t NumPaginasLivro(std::int32_t numPuzzles) {
-    return static_cast<std::int32_t>(PlanoDePaginas(numPuzzles).size());
+std::int32_t MaiorLado(const TDadosLivro& livro) {
+    std::int32_t m = 0;
+    for (const auto& pz : livro.Puzzles) {
+        m = std::max(m, pz.Lado);
+    }
+    return m;
+}
+
+// A linha de cada Y do desenho A4, contada do topo da mancha.
+double YDoA4(const TGeometriaPagina& g, double a4) { return g.Topo + g.Mm(a4 - 18); }
+
+// Tira o último carácter (um par de substitutos inteiro).
+void TirarUltimo(std::u16string& t) {
+    if (t.size() >= 2 && (t.back() & 0xFC00) == 0xDC00 && (t[t.size() - 2] & 0xFC00) == 0xD800) {
+        t.pop_back();
+    }
+    if (!t.empty()) {
+        t.pop_back();
+    }
+}
+
+} // namespace
+
+std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles, const TOpcoesImpressao& impressao,
+                                        std::int32_t maiorLado) {
+    // A medianiz depende das páginas e as soluções por página da medianiz: cresce até parar (duas voltas no máximo,
+    // porque mais medianiz nunca dá menos páginas).
+    double medianiz = MedianizDoLivro(impressao, 0);
+    while (true) {
+        const std::int32_t porPagina = PlanoSolucoes(Geometria(impressao, medianiz, true), maiorLado).PorPagina;
+        auto p = Plano(numPuzzles, impressao.LetraGrande, porPagina);
+        const double m = MedianizDoLivro(impressao, static_cast<std::int32_t>(p.size()));
+        if (m <= medianiz) {
+            return p;
+        }
+        medianiz = m;
+    }
+}
+
+std::int32_t NumPaginasLivro(std::int32_t numPuzzles, const TOpcoesImpressao& impressao, std::int32_t maiorLado) {
+    return static_cast<std::int32_t>(PlanoDePaginas(numPuzzles, impressao, maiorLado).size());
+}
+
+double MedianizDoLivro(const TOpcoesImpressao& impressao, std::int32_t paginas) {
+    return impressao.Encadernar ? Medianiz(paginas) : 0;
+}
+
+TGeometriaPagina GeometriaDaPagina(const TOpcoesImpressao& impressao, double medianiz, std::size_t indice) {
+    return Geometria(impressao, medianiz, indice % 2 == 0);
 }
 
 bool TemAcentos(const std::vector<TPuzzle>& puzzles) {
@@ -76,158 +119,284 @@ bool TemSeparadores(const std::vector<TPuzzle>& puzzles) {
 }
 
 TCompositorLivro::TCompositorLivro(const TDadosLivro& ALivro)
-    : FLivro(ALivro), FPaginas(PlanoDePaginas(static_cast<std::int32_t>(ALivro.Puzzles.size()))),
+    : FLivro(ALivro), FMaiorLado(MaiorLado(ALivro)),
+      FPaginas(PlanoDePaginas(static_cast<std::int32_t>(ALivro.Puzzles.size()), ALivro.Impressao, FMaiorLado)),
+      FMedianiz(MedianizDoLivro(ALivro.Impressao, static_cast<std::int32_t>(FPaginas.size()))),
       FTemAcentos(TemAcentos(ALivro.Puzzles)), FTemSeparadores(TemSeparadores(ALivro.Puzzles)) {}
 
 void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
-    for (const auto& pagina : FPaginas) {
+    for (std::size_t j = 0; j < FPaginas.size(); ++j) {
+        const auto& pagina = FPaginas[j];
+        const TGeometriaPagina g = GeometriaDaPagina(FLivro.Impressao, FMedianiz, j);
         // Pedir a página seguinte encerra a anterior: o canvas anterior já não serve.
         const auto canvas = ADestino.NovaPagina();
         switch (pagina.Tipo) {
         case TTipoPagina::pgCapa:
-            DesenharCapa(*canvas);
+            DesenharCapa(*canvas, g);
             break;
         case TTipoPagina::pgVerso:
-            DesenharVerso(*canvas, pagina);
+            DesenharVerso(*canvas, g, pagina);
             break;
         case TTipoPagina::pgSeparador:
-            DesenharSeparador(*canvas, pagina);
+            DesenharSeparador(*canvas, g, pagina);
             break;
         case TTipoPagina::pgSimbolo:
-            DesenharSimbolo(*canvas);
+            DesenharSimbolo(*canvas, g);
             break;
         case TTipoPagina::pgPuzzle:
-            DesenharPuzzle(*canvas, pagina);
+            DesenharPuzzle(*canvas, g, pagina);
             break;
         case TTipoPagina::pgSolucoes:
-            DesenharSolucoes(*canvas, pagina);
+            DesenharSolucoes(*canvas, g, pagina);
             break;
         }
     }
 }
 
-void TCompositorLivro::DesenharCapa(ICanvasPagina& canvas) const {
+void TCompositorLivro::DesenharCapa(ICanvasPagina& canvas, const TGeometriaPagina& g) const {
     const auto& cfg = FLivro.Config;
     const auto n = static_cast<std::int32_t>(FLivro.Puzzles.size());
-    TituloAjustado(canvas, 42, u"ORVALEN", 24, 24, 1, true);
-    TituloAjustado(canvas, 92, u"ZELTA", 80, 24, 4, true);
+    const double chao = MinimosNormais.Titulos;
+    TituloAjustado(canvas, g, YDoA4(g, 42), u"ORVALEN", g.Pt(24, chao), g.Pt(24, chao), 1, true);
+    TituloAjustado(canvas, g, YDoA4(g, 92), u"ZELTA", g.Pt(80, chao), g.Pt(24, chao), 4, true);
     const auto titulo = Aparar(cfg.Titulo);
     if (!titulo.empty()) {
-        TituloAjustado(canvas, 150, titulo, 34, 16, 2, true);
+        DesenharTituloDaCapa(canvas, g, YDoA4(g, 150), titulo);
     }
-    TituloAjustado(canvas, 202, n == 1 ? std::u16string(u"1 puzzle") : Decimal(n) + u" puzzles", 16, 16, 1, false);
-    TituloAjustado(canvas, 212, RotuloTamanho(cfg.Lado), 16, 16, 1, false);
+    const double s = g.Pt(16, chao);
+    TituloAjustado(canvas, g, YDoA4(g, 202), n == 1 ? std::u16string(u"1 puzzle") : Decimal(n) + u" puzzles", s, s, 1,
+                   false);
+    TituloAjustado(canvas, g, YDoA4(g, 212), RotuloTamanho(cfg.Lado), s, s, 1, false);
     const auto grupo = GrupoDaCapa(cfg);
     if (!grupo.empty()) {
-        TituloAjustado(canvas, 222, grupo, 16, 16, 1, false);
+        TituloAjustado(canvas, g, YDoA4(g, 222), grupo, s, s, 1, false);
     }
 }
 
-void TCompositorLivro::DesenharVerso(ICanvasPagina& canvas, const TDescPagina& pagina) const {
+void TCompositorLivro::DesenharVerso(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                     const TDescPagina& pagina) const {
     const auto& cfg = FLivro.Config;
+    const auto linhas = LinhasRegras(cfg.Modo, cfg.Acentos, FTemAcentos, FTemSeparadores);
+    std::span<const TLinhaRegras> todas(linhas);
+    // Em letra grande as regras repartem-se por duas páginas e os direitos ficam no fim da segunda.
+    if (g.LetraGrande) {
+        const std::size_t corte = RegrasDaPrimeiraPagina(canvas, g, todas);
+        if (pagina.Primeiro == 0) {
+            DesenharRegras(canvas, g, todas.first(corte), g.Topo);
+            DesenharRodape(canvas, g, pagina.Numero);
+            return;
+        }
+        todas = todas.subspan(corte);
+    }
     // O bloco dos direitos tem posições fixas: o Y devolvido pelas regras não conta.
-    DesenharRegras(canvas, LinhasRegras(cfg.Modo, cfg.Acentos, FTemAcentos, FTemSeparadores), Pagina.Topo);
-    canvas.Texto(Esquerda, 205, u"ZELTA", 14, true, 0, TAlinhamento::alEsquerda);
-    canvas.Texto(Esquerda, 214, u"© Orvalen. Alguns direitos reservados.", 11, false, 0, TAlinhamento::alEsquerda);
-    canvas.Texto(Esquerda, 228, u"Licença Creative Commons Atribuição-NãoComercial-SemDerivações 4.0 Internacional.",
-                 12, false, 0, TAlinhamento::alEsquerda);
+    DesenharRegras(canvas, g, todas, g.Topo);
+    const double chao = MinimosNormais.Texto;
+    canvas.Texto(g.Esquerda, YDoA4(g, 205), u"ZELTA", g.Pt(14, chao), true, 0, TAlinhamento::alEsquerda);
+    canvas.Texto(g.Esquerda, YDoA4(g, 214), u"© Orvalen. Alguns direitos reservados.", g.Pt(11, chao), false, 0,
+                 TAlinhamento::alEsquerda);
+    // A licença parte-se em linhas quando a mancha é estreita; o selo desce com ela.
+    const double sl = g.Pt(12, chao);
+    double y = YDoA4(g, 228);
+    double fim = y;
+    for (const auto& l :
+         QuebrarTexto(canvas, u"Licença Creative Commons Atribuição-NãoComercial-SemDerivações 4.0 Internacional.",
+                      g.LarguraMancha, sl, false)) {
+        canvas.Texto(g.Esquerda, y, l, sl, false, 0, TAlinhamento::alEsquerda);
+        fim = y + canvas.AlturaTexto(sl);
+        y += PtParaMm(sl) * 1.3;
+    }
     // O selo guarda as proporções de 1280 × 450.
-    canvas.Imagem(Esquerda, 235.5, 30, 30.0 * 450 / 1280, u"CC_BY_NC_ND");
-    DesenharRodape(canvas, pagina.Numero);
+    const double ySelo = std::max(YDoA4(g, 235.5), fim + g.Mm(2));
+    canvas.Imagem(g.Esquerda, ySelo, g.Mm(30), g.Mm(30) * 450 / 1280, u"CC_BY_NC_ND");
+    DesenharRodape(canvas, g, pagina.Numero);
 }
 
-void TCompositorLivro::DesenharSeparador(ICanvasPagina& canvas, const TDescPagina& pagina) const {
+void TCompositorLivro::DesenharSeparador(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                         const TDescPagina& pagina) const {
     const auto titulo = TituloSeccao(pagina.Primeiro != 0);
-    const double h = canvas.AlturaTexto(36);
-    canvas.Texto(Centro, Pagina.Altura / 2 - h / 2 - 4, titulo, 36, true, 0, TAlinhamento::alCentro);
-    canvas.Rectangulo(90, 162.5, 30, 0.28, 0, -1, 0);
+    const double s = g.Pt(36, g.Minimos().Titulos);
+    const double h = canvas.AlturaTexto(s);
+    canvas.Texto(g.Centro(), g.Altura / 2 - h / 2 - g.Mm(4), titulo, s, true, 0, TAlinhamento::alCentro);
+    canvas.Rectangulo(g.Centro() - g.Mm(15), g.Altura / 2 + g.Mm(14), g.Mm(30), 0.28, 0, -1, 0);
 }
 
-void TCompositorLivro::DesenharSimbolo(ICanvasPagina& canvas) const {
+void TCompositorLivro::DesenharSimbolo(ICanvasPagina& canvas, const TGeometriaPagina& g) const {
     const auto s = PuzzleSimbolo();
-    constexpr double Celula = 14;
-    const double lado = s.Lado * Celula;
-    DesenharGrelhaSolucao(canvas, s.Lado, s.Grelha, s.Palavras, (Pagina.Largura - lado) / 2, (Pagina.Altura - lado) / 2,
-                          Celula);
+    const double celula = g.Mm(14);
+    const double lado = s.Lado * celula;
+    DesenharGrelhaSolucao(canvas, s.Lado, s.Grelha, s.Palavras, g.Centro() - lado / 2, (g.Altura - lado) / 2, celula);
 }
 
-void TCompositorLivro::DesenharPuzzle(ICanvasPagina& canvas, const TDescPagina& pagina) const {
+void TCompositorLivro::DesenharPuzzle(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                      const TDescPagina& pagina) const {
     const auto p = static_cast<std::size_t>(pagina.Primeiro);
     if (pagina.Primeiro < 0 || p >= FLivro.Puzzles.size()) {
         return;
     }
     const auto& pz = FLivro.Puzzles[p];
     const std::int32_t lado = pz.Lado;
-    const double c = TamanhoCelula(lado);
-    const double g = c * lado;
-    const double x0 = (Pagina.Largura - g) / 2;
-    constexpr double Y0 = 34;
-    const double h14 = canvas.AlturaTexto(14);
-    const double h12 = canvas.AlturaTexto(12);
-    canvas.Texto(Pagina.Direita(), Pagina.Topo, u"#" + Decimal(pagina.Primeiro + 1), 14, true, 0,
-                 TAlinhamento::alDireita);
-    // O tema fica na mesma linha média que o número.
-    canvas.Texto(Centro, Pagina.Topo + (h14 - h12) / 2, pz.Tema, 12, false, 0, TAlinhamento::alCentro);
-    DesenharLetras(canvas, lado, pz.Grelha, {}, x0, Y0, c);
-    DesenharMoldura(canvas, x0, Y0, g, g, 0.5);
-    const double y1 = Y0 + g + 8;
+    const double c = CelulaPuzzle(g, lado);
+    const double lg = c * lado;
+    const double x0 = g.Centro() - lg / 2;
+    const double y0 = YGrelha(g);
+    const double chao = g.Minimos().Titulos;
+    const double sn = g.Pt(14, chao);
+    const double st = g.Pt(12, chao);
+    const double hn = canvas.AlturaTexto(sn);
+    const double ht = canvas.AlturaTexto(st);
+    const auto numero = u"#" + Decimal(pagina.Primeiro + 1);
+    canvas.Texto(g.Direita(), g.Topo, numero, sn, true, 0, TAlinhamento::alDireita);
+    // O tema fica na mesma linha média que o número, centrado, sem chegar ao número.
+    const double livre = g.LarguraMancha - 2 * (canvas.LarguraTexto(numero, sn, true) + g.Mm(2));
+    const auto tema = AjustarLinha(canvas, pz.Tema, livre, st, chao, 0.5, chao, false);
+    canvas.Texto(g.Centro(), g.Topo + (hn - ht) / 2, tema.Texto, tema.TamanhoPt, false, 0, TAlinhamento::alCentro);
+    DesenharLetras(canvas, lado, pz.Grelha, {}, x0, y0, c);
+    DesenharMoldura(canvas, x0, y0, lg, lg, 0.5);
+    const double y1 = y0 + lg + EspacoLista(g);
     const auto palavras = OrdenarPalavras(pz.Palavras);
-    const auto plano = PlanearLista(canvas, palavras, LarguraMancha, Pagina.FundoMancha - y1);
-    DesenharLista(canvas, palavras, plano, Esquerda, y1);
-    DesenharRodape(canvas, pagina.Numero);
+    const auto plano = PlanearLista(canvas, palavras, g.LarguraMancha, g.FundoMancha - y1, TamanhosDaLista(g));
+    DesenharLista(canvas, palavras, plano, g.Esquerda, y1);
+    DesenharRodape(canvas, g, pagina.Numero);
 }
 
-void TCompositorLivro::DesenharSolucoes(ICanvasPagina& canvas, const TDescPagina& pagina) const {
-    for (std::int32_t k = 0; k < 4; ++k) {
+void TCompositorLivro::DesenharSolucoes(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                        const TDescPagina& pagina) const {
+    const TPlanoSolucoes plano = PlanoSolucoes(g, FMaiorLado);
+    const double chao = g.Minimos().Titulos;
+    for (std::int32_t k = 0; k < plano.PorPagina; ++k) {
         const std::int32_t i = pagina.Primeiro + k;
         if (i < 0 || static_cast<std::size_t>(i) >= FLivro.Puzzles.size()) {
             break;
         }
         const auto& pz = FLivro.Puzzles[static_cast<std::size_t>(i)];
-        const double xs = Esquerda + (k % 2) * 87.0;
-        const double ys = Pagina.Topo + (k / 2) * 129.5;
-        const auto titulo = u"Puzzle " + Decimal(i + 1) + u" \u2014 " + pz.Tema;
-        double s = 10;
-        while (s > 8 && canvas.LarguraTexto(titulo, s, true) > 85) {
-            s -= 0.5;
-        }
-        canvas.Texto(xs + 43.5, ys, titulo, s, true, 0, TAlinhamento::alCentro);
+        const double xs = g.Esquerda + (k % plano.Colunas) * plano.LarguraBloco;
+        const double ys = g.Topo + (k / plano.Colunas) * plano.AlturaBloco;
+        const auto titulo = AjustarLinha(canvas, u"Puzzle " + Decimal(i + 1) + u" \u2014 " + pz.Tema,
+                                         plano.LarguraBloco - g.Mm(2), g.Pt(10, chao), chao, 0.5, chao, true);
+        canvas.Texto(xs + plano.LarguraBloco / 2, ys, titulo.Texto, titulo.TamanhoPt, true, 0, TAlinhamento::alCentro);
         const std::int32_t lado = pz.Lado;
-        const double c = std::min({81.0 / lado, 117.5 / lado, 8.0});
-        const double g = c * lado;
-        DesenharGrelhaSolucao(canvas, lado, pz.Grelha, pz.Palavras, xs + (87 - g) / 2, ys + 8, c);
+        const double c = CelulaSolucao(g, plano, lado);
+        const double lg = c * lado;
+        DesenharGrelhaSolucao(canvas, lado, pz.Grelha, pz.Palavras, xs + (plano.LarguraBloco - lg) / 2, ys + g.Mm(8),
+                              c);
     }
-    DesenharRodape(canvas, pagina.Numero);
+    DesenharRodape(canvas, g, pagina.Numero);
+}
+
+TLinhaAjustada AjustarLinha(ICanvasPagina& canvas, std::u16string_view texto, double largura, double inicio,
+                            double minimo, double passo, double chao, bool negrito) {
+    // Nunca abaixo do mínimo nem do chão, mesmo quando os passos não caem certos neles.
+    minimo = std::max(minimo, chao);
+    double s = std::max(inicio, minimo);
+    while (s > minimo && canvas.LarguraTexto(texto, s, negrito) > largura) {
+        s = std::max(s - passo, minimo);
+    }
+    while (s > chao && canvas.LarguraTexto(texto, s, negrito) > largura) {
+        s = std::max(s - passo, chao);
+    }
+    return {ComReticencias(canvas, texto, largura, s, negrito), s};
+}
+
+std::u16string ComReticencias(ICanvasPagina& canvas, std::u16string_view texto, double largura, double tamanhoPt,
+                              bool negrito) {
+    if (canvas.LarguraTexto(texto, tamanhoPt, negrito) <= largura) {
+        return std::u16string(texto);
+    }
+    std::u16string t(texto);
+    while (!t.empty()) {
+        TirarUltimo(t);
+        while (!t.empty() && t.back() == u' ') {
+            t.pop_back();
+        }
+        if (canvas.LarguraTexto(t + u"\u2026", tamanhoPt, negrito) <= largura) {
+            break;
+        }
+    }
+    return t + u"\u2026";
 }
 
 void TituloAjustado(ICanvasPagina& canvas, double y, std::u16string_view texto, double inicio, double minimo,
                     double passo, bool negrito) {
-    double s = inicio;
-    while (s > minimo && canvas.LarguraTexto(texto, s, negrito) > LarguraMancha) {
-        s -= passo;
-    }
-    canvas.Texto(Centro, y, texto, s, negrito, 0, TAlinhamento::alCentro);
+    TituloAjustado(canvas, PaginaA4, y, texto, inicio, minimo, passo, negrito);
 }
 
-double DesenharRegras(ICanvasPagina& canvas, const std::vector<TLinhaRegras>& linhas, double y) {
-    const double a = PtParaMm(11) * 1.45; // passo das linhas de parágrafo
-    bool primeiroTitulo = true;
+void TituloAjustado(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view texto,
+                    double inicio, double minimo, double passo, bool negrito) {
+    const auto l = AjustarLinha(canvas, texto, g.LarguraMancha, inicio, minimo, passo, g.Minimos().Titulos, negrito);
+    canvas.Texto(g.Centro(), y, l.Texto, l.TamanhoPt, negrito, 0, TAlinhamento::alCentro);
+}
+
+void DesenharTituloDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view titulo) {
+    const double chao = MinimosNormais.Titulos;
+    const double minimo = g.Pt(16, chao);
+    // Numa linha, de 34 pt até ao mínimo.
+    double s = g.Pt(34, chao);
+    while (s > minimo && canvas.LarguraTexto(titulo, s, true) > g.LarguraMancha) {
+        s = std::max(s - 2, minimo);
+    }
+    if (canvas.LarguraTexto(titulo, s, true) <= g.LarguraMancha) {
+        canvas.Texto(g.Centro(), y, titulo, s, true, 0, TAlinhamento::alCentro);
+        return;
+    }
+    // Depois em duas linhas, a encolher até ao chão; a segunda acaba em «…» se nem assim cabe.
+    std::vector<std::u16string> linhas;
+    s = minimo;
+    while (true) {
+        linhas = QuebrarTexto(canvas, titulo, g.LarguraMancha, s, true);
+        const bool cabe = linhas.size() <= 2 && std::all_of(linhas.begin(), linhas.end(), [&](const auto& l) {
+                              return canvas.LarguraTexto(l, s, true) <= g.LarguraMancha;
+                          });
+        if (cabe || s <= chao) {
+            break;
+        }
+        s = std::max(s - 2, chao);
+    }
+    if (linhas.size() > 2) {
+        std::u16string resto = linhas[1];
+        for (std::size_t i = 2; i < linhas.size(); ++i) {
+            resto += u' ' + linhas[i];
+        }
+        linhas.resize(2);
+        linhas[1] = resto;
+    }
+    const double a = canvas.AlturaTexto(s);
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        canvas.Texto(g.Centro(), y + static_cast<double>(i) * a,
+                     ComReticencias(canvas, linhas[i], g.LarguraMancha, s, true), s, true, 0, TAlinhamento::alCentro);
+    }
+}
+
+namespace {
+
+// Desenha (ou só mede, sem canvas de desenho) as linhas a partir de y; devolve o Y por baixo.
+double Regras(ICanvasPagina& canvas, const TGeometriaPagina& g, std::span<const TLinhaRegras> linhas, double y,
+              bool desenhar, bool& primeiroTitulo) {
+    const TMinimosLetra& m = g.Minimos();
+    const double st = g.Pt(11, m.Texto);
+    const double sc = g.Pt(20, m.Titulos);
+    const double ss = g.Pt(13, m.Titulos);
+    const double a = PtParaMm(st) * 1.45; // passo das linhas de parágrafo
+    auto texto = [&](double x, double yy, std::u16string_view t, double s, bool n, TAlinhamento al) {
+        if (desenhar) {
+            canvas.Texto(x, yy, t, s, n, 0, al);
+        }
+    };
     for (const auto& l : linhas) {
         switch (l.Tipo) {
         case TTipoLinhaRegras::lrTitulo:
             if (primeiroTitulo) {
-                canvas.Texto(Centro, y, l.Texto, 20, true, 0, TAlinhamento::alCentro);
-                y += 12;
+                texto(g.Centro(), y, l.Texto, sc, true, TAlinhamento::alCentro);
+                y += 12 * sc / 20;
                 primeiroTitulo = false;
             } else {
-                y += 4;
-                canvas.Texto(Esquerda, y, l.Texto, 13, true, 0, TAlinhamento::alEsquerda);
-                y += 7;
+                y += 4 * ss / 13;
+                texto(g.Esquerda, y, l.Texto, ss, true, TAlinhamento::alEsquerda);
+                y += 7 * ss / 13;
             }
             break;
         case TTipoLinhaRegras::lrTexto:
-            for (const auto& linha : QuebrarTexto(canvas, l.Texto, LarguraMancha, 11, false)) {
-                canvas.Texto(Esquerda, y, linha, 11, false, 0, TAlinhamento::alEsquerda);
+            for (const auto& linha : QuebrarTexto(canvas, l.Texto, g.LarguraMancha, st, false)) {
+                texto(g.Esquerda, y, linha, st, false, TAlinhamento::alEsquerda);
                 y += a;
             }
             break;
@@ -237,10 +406,10 @@ double DesenharRegras(ICanvasPagina& canvas, const std::vector<TLinhaRegras>& li
             const auto corte = espaco == std::u16string::npos ? l.Texto.size() : espaco + 1;
             const std::u16string_view cabeca = std::u16string_view(l.Texto).substr(0, corte);
             const std::u16string_view resto = std::u16string_view(l.Texto).substr(corte);
-            const double w = canvas.LarguraTexto(cabeca, 11, false);
-            canvas.Texto(Esquerda, y, cabeca, 11, false, 0, TAlinhamento::alEsquerda);
-            for (const auto& linha : QuebrarTexto(canvas, resto, LarguraMancha - w, 11, false)) {
-                canvas.Texto(Esquerda + w, y, linha, 11, false, 0, TAlinhamento::alEsquerda);
+            const double w = canvas.LarguraTexto(cabeca, st, false);
+            texto(g.Esquerda, y, cabeca, st, false, TAlinhamento::alEsquerda);
+            for (const auto& linha : QuebrarTexto(canvas, resto, g.LarguraMancha - w, st, false)) {
+                texto(g.Esquerda + w, y, linha, st, false, TAlinhamento::alEsquerda);
                 y += a;
             }
             break;
@@ -251,6 +420,35 @@ double DesenharRegras(ICanvasPagina& canvas, const std::vector<TLinhaRegras>& li
         }
     }
     return y;
+}
+
+} // namespace
+
+double DesenharRegras(ICanvasPagina& canvas, const std::vector<TLinhaRegras>& linhas, double y) {
+    return DesenharRegras(canvas, PaginaA4, linhas, y);
+}
+
+double DesenharRegras(ICanvasPagina& canvas, const TGeometriaPagina& g, std::span<const TLinhaRegras> linhas,
+                      double y) {
+    bool primeiro = true;
+    return Regras(canvas, g, linhas, y, true, primeiro);
+}
+
+std::size_t RegrasDaPrimeiraPagina(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                   std::span<const TLinhaRegras> linhas) {
+    bool primeiro = true;
+    double y = g.Topo;
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        // A altura de uma linha de texto conta até ao fundo da última linha, não até ao passo seguinte.
+        bool p = primeiro;
+        const double fim = Regras(canvas, g, linhas.subspan(i, 1), y, false, p);
+        if (fim > g.FundoMancha) {
+            return i;
+        }
+        y = fim;
+        primeiro = p;
+    }
+    return linhas.size();
 }
 
 std::vector<std::u16string> QuebrarTexto(ICanvasPagina& canvas, std::u16string_view texto, double largura,

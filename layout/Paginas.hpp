@@ -9,12 +9,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace zelta {
 
-// Onde as páginas vão parar: cada NovaPagina acrescenta uma página A4 em branco ao fim do documento.
+// Onde as páginas vão parar: cada NovaPagina acrescenta uma página em branco ao fim do documento.
 class IDestinoPaginas {
 public:
     virtual ~IDestinoPaginas() = default;
@@ -38,8 +39,16 @@ struct TDescPagina {
     friend bool operator==(const TDescPagina&, const TDescPagina&) = default;
 };
 
-std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles);
-std::int32_t NumPaginasLivro(std::int32_t numPuzzles);
+// O plano segue as opções de impressão: em letra grande as regras ocupam duas páginas e as soluções vão
+// duas por página, tal como quando as letras das soluções de maiorLado ficariam abaixo do mínimo.
+std::vector<TDescPagina> PlanoDePaginas(std::int32_t numPuzzles, const TOpcoesImpressao& impressao = {},
+                                        std::int32_t maiorLado = 0);
+std::int32_t NumPaginasLivro(std::int32_t numPuzzles, const TOpcoesImpressao& impressao = {},
+                             std::int32_t maiorLado = 0);
+// A medianiz de um livro com estas páginas: 0 quando não se encaderna.
+double MedianizDoLivro(const TOpcoesImpressao& impressao, std::int32_t paginas);
+// A geometria da página de índice indice (0 é a capa, uma página da direita).
+TGeometriaPagina GeometriaDaPagina(const TOpcoesImpressao& impressao, double medianiz, std::size_t indice);
 bool TemAcentos(const std::vector<TPuzzle>& puzzles);
 bool TemSeparadores(const std::vector<TPuzzle>& puzzles);
 
@@ -52,25 +61,50 @@ public:
     void Compor(IDestinoPaginas& ADestino) const;
 
 private:
-    void DesenharCapa(ICanvasPagina& canvas) const;
-    void DesenharVerso(ICanvasPagina& canvas, const TDescPagina& pagina) const;
-    void DesenharSeparador(ICanvasPagina& canvas, const TDescPagina& pagina) const;
-    void DesenharSimbolo(ICanvasPagina& canvas) const;
-    void DesenharPuzzle(ICanvasPagina& canvas, const TDescPagina& pagina) const;
-    void DesenharSolucoes(ICanvasPagina& canvas, const TDescPagina& pagina) const;
+    void DesenharCapa(ICanvasPagina& canvas, const TGeometriaPagina& g) const;
+    void DesenharVerso(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDescPagina& pagina) const;
+    void DesenharSeparador(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDescPagina& pagina) const;
+    void DesenharSimbolo(ICanvasPagina& canvas, const TGeometriaPagina& g) const;
+    void DesenharPuzzle(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDescPagina& pagina) const;
+    void DesenharSolucoes(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDescPagina& pagina) const;
 
     TDadosLivro FLivro;
+    std::int32_t FMaiorLado = 0;
     std::vector<TDescPagina> FPaginas;
+    double FMedianiz = 0;
     bool FTemAcentos = false;
     bool FTemSeparadores = false;
 };
 
-// Linha centrada que encolhe, de passo em passo, até caber na mancha de 174 mm ou chegar ao mínimo.
+// Uma linha de texto que tem de caber numa largura: o tamanho e o texto com que sai.
+struct TLinhaAjustada {
+    std::u16string Texto;
+    double TamanhoPt = 0;
+};
+
+// Encolhe de passo em passo de inicio até minimo; se ainda não cabe, continua até ao chão e, no chão,
+// corta o fim e acaba em «…».
+TLinhaAjustada AjustarLinha(ICanvasPagina& canvas, std::u16string_view texto, double largura, double inicio,
+                            double minimo, double passo, double chao, bool negrito);
+// O texto cortado até caber com «…» no fim (só «…» se nem uma letra cabe); inteiro se já cabe.
+std::u16string ComReticencias(ICanvasPagina& canvas, std::u16string_view texto, double largura, double tamanhoPt,
+                              bool negrito);
+
+// Linha centrada na mancha do A4 que encolhe até caber ou chegar ao mínimo, depois até 8 pt e «…».
 void TituloAjustado(ICanvasPagina& canvas, double y, std::u16string_view texto, double inicio, double minimo,
                     double passo, bool negrito);
+void TituloAjustado(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view texto,
+                    double inicio, double minimo, double passo, bool negrito);
 
-// Devolve o Y por baixo da última linha.
+// O título da capa: numa linha de 34 pt até 16 pt, depois em duas linhas até 8 pt, depois com «…».
+void DesenharTituloDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view titulo);
+
+// As regras do A4 a partir de y; devolve o Y por baixo da última linha.
 double DesenharRegras(ICanvasPagina& canvas, const std::vector<TLinhaRegras>& linhas, double y);
+double DesenharRegras(ICanvasPagina& canvas, const TGeometriaPagina& g, std::span<const TLinhaRegras> linhas, double y);
+// Quantas linhas das regras cabem na primeira página (as restantes vão para a segunda, em letra grande).
+std::size_t RegrasDaPrimeiraPagina(ICanvasPagina& canvas, const TGeometriaPagina& g,
+                                   std::span<const TLinhaRegras> linhas);
 
 // Quebra gulosa nos espaços; uma palavra mais larga do que a linha fica sozinha e transborda.
 std::vector<std::u16string> QuebrarTexto(ICanvasPagina& canvas, std::u16string_view texto, double largura,

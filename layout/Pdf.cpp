@@ -2,6 +2,8 @@
 #include "layout/Pdf.hpp"
 
 #include "core/Ficheiros.hpp"
+#include "core/Formato.hpp"
+#include "core/Texto.hpp"
 #include "layout/CanvasCairo.hpp"
 #include "layout/Paginas.hpp"
 #include "pdf/DocumentoPdf.hpp"
@@ -12,7 +14,7 @@ namespace zelta {
 
 namespace {
 
-// Cada página nova é uma página A4 do documento, desenhada por um TCanvasCairo a 300 por polegada.
+// Cada página nova é uma página do documento, desenhada por um TCanvasCairo a 300 por polegada.
 class TDestinoPdf final : public IDestinoPaginas {
 public:
     // Não é dono do documento, das fontes nem do pedido de paragem.
@@ -39,12 +41,15 @@ private:
 
 } // namespace
 
-TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado) {
+TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado, std::u16string_view assunto) {
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");
     }
-    TDocumentoPdf pdf;
+    const TFolha& folha = Folha(livro.Impressao.Formato);
+    TDocumentoPdf pdf(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
     pdf.DefinirInfo(u"ZELTA", u"Orvalen");
+    const auto titulo = Aparar(livro.Config.Titulo);
+    pdf.DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), assunto);
     TFontesCairo fontes;
     TPdfDoLivro r;
     {
@@ -58,8 +63,8 @@ TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& ca
 }
 
 std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
-                            const std::function<bool()>& cancelado) {
-    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado);
+                            const std::function<bool()>& cancelado, std::u16string_view assunto) {
+    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado, assunto);
     if (const int erro = GravarAtomicamente(nome, pdf.Bytes); erro != 0) {
         throw EZelta(FraseFalhaGravar(nome, erro));
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 namespace zelta {
@@ -15,13 +16,15 @@ struct TPdfDoLivro {
     std::int32_t Paginas = 0;
 };
 
-// O PDF inteiro do livro, em memória. Levanta EZelta "Não há puzzles para gravar." num livro vazio.
-// cancelado, quando dado, é perguntado antes de cada página: com true, levanta ECancelado.
-TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado = {});
+// O PDF inteiro do livro, em memória, no formato de livro.Impressao. Levanta EZelta "Não há puzzles para
+// gravar." num livro vazio. cancelado, quando dado, é perguntado antes de cada página: com true, levanta
+// ECancelado. O título do PDF é o do livro (ZELTA sem ele) e o assunto é assunto (a linha de resumo).
+TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado = {},
+                       std::u16string_view assunto = {});
 
 // LivroEmPdf gravado em nome, por inteiro ou nada; devolve o número de páginas. Levanta EZelta com a razão
 // quando o ficheiro não se deixa gravar; um pedido de paragem não deixa nada escrito.
 std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
-                            const std::function<bool()>& cancelado = {});
+                            const std::function<bool()>& cancelado = {}, std::u16string_view assunto = {});
 
 } // namespace zelta

@@ -5,42 +5,14 @@
 #include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "core/Tipos.hpp"
+#include "pdf/PosProcessamento.hpp"
 
 #include <cairo-pdf.h>
-#include <qpdf/Buffer.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFWriter.hh>
 
 namespace zelta {
 
-namespace {
-
-// O cairo escreve por extenso o dicionário de cada página e a tabela de referências; juntá-los em fluxos de
-// objetos comprimidos tira a um livro de 100 puzzles umas dezenas de KB. Os fluxos do cairo passam tal e
-// qual, sem serem descomprimidos; o identificador do documento sai do conteúdo, e o mesmo livro continua a
-// dar o mesmo ficheiro. Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo.
-std::vector<unsigned char> Compactar(const std::vector<unsigned char>& pdf) {
-    try {
-        QPDF documento;
-        documento.setSuppressWarnings(true);
-        documento.processMemoryFile("zelta.pdf", reinterpret_cast<const char*>(pdf.data()), pdf.size());
-        QPDFWriter escritor(documento);
-        escritor.setOutputMemory();
-        escritor.setDecodeLevel(qpdf_dl_none);
-        escritor.setObjectStreamMode(qpdf_o_generate);
-        escritor.setDeterministicID(true);
-        escritor.write();
-        const std::shared_ptr<Buffer> saida = escritor.getBufferSharedPointer();
-        return {saida->getBuffer(), saida->getBuffer() + saida->getSize()};
-    } catch (const std::exception&) {
-        return pdf;
-    }
-}
-
-} // namespace
-
-TDocumentoPdf::TDocumentoPdf() {
-    FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, LarguraPt, AlturaPt);
+TDocumentoPdf::TDocumentoPdf(double ALarguraPt, double AAlturaPt) {
+    FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, ALarguraPt, AAlturaPt);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(FSuperficie);
         throw EZelta(u"TDocumentoPdf: não foi possível criar o documento");
@@ -57,8 +29,14 @@ TDocumentoPdf::~TDocumentoPdf() {
 }
 
 void TDocumentoPdf::DefinirInfo(std::u16string_view titulo, std::u16string_view autor) {
+    FTitulo = titulo;
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_TITLE, ParaUtf8(titulo).c_str());
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_AUTHOR, ParaUtf8(autor).c_str());
+}
+
+void TDocumentoPdf::DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto) {
+    FTitulo = titulo;
+    FAssunto = assunto;
 }
 
 cairo_status_t TDocumentoPdf::Escrever(void* fecho, const unsigned char* dados, unsigned int n) {
@@ -91,7 +69,12 @@ std::vector<unsigned char> TDocumentoPdf::Terminar() {
         throw EZelta(u"O PDF não se deixou compor (" +
                      DeUtf8(cairo_status_to_string(cairo_surface_status(FSuperficie))) + u").");
     }
-    return Compactar(FBytes);
+    // Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo, sem as caixas nem os metadados.
+    try {
+        return PosProcessarPdf(FBytes, {FTitulo, FAssunto});
+    } catch (const std::exception&) {
+        return FBytes;
+    }
 }
 
 void TDocumentoPdf::SaveToFile(const std::filesystem::path& nome) {

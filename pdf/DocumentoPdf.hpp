@@ -1,4 +1,4 @@
-// Um documento PDF de páginas A4 sobre a superfície PDF do cairo: cada página desenha-se num cairo_t
+// Um documento PDF de páginas de um só tamanho sobre a superfície PDF do cairo: cada página desenha-se num cairo_t
 // em unidades de 1/300 de polegada, e o ficheiro só se grava inteiro, no fim.
 #pragma once
 
@@ -18,13 +18,17 @@ public:
     static constexpr double LarguraPt = 210 * 72 / 25.4;
     static constexpr double AlturaPt = 297 * 72 / 25.4;
 
-    TDocumentoPdf();
+    // O tamanho das páginas em pontos PDF; A4 ao alto por omissão.
+    explicit TDocumentoPdf(double ALarguraPt = LarguraPt, double AAlturaPt = AlturaPt);
     ~TDocumentoPdf();
     TDocumentoPdf(const TDocumentoPdf&) = delete;
     TDocumentoPdf& operator=(const TDocumentoPdf&) = delete;
 
     // Título e autor vão para o dicionário de informação; definem-se antes da primeira página.
     void DefinirInfo(std::u16string_view titulo, std::u16string_view autor);
+    // O título (que substitui o do DefinirInfo) e o assunto que a reescrita final põe no documento, com a
+    // língua pt-PT e a TrimBox de cada página.
+    void DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto);
 
     // Fecha a página corrente e acrescenta outra; o contexto devolvido vale até à página seguinte.
     cairo_t* AddPage();
@@ -44,6 +48,8 @@ private:
     cairo_t* FPagina = nullptr;
     std::int32_t FNumPaginas = 0;
     std::vector<unsigned char> FBytes;
+    std::u16string FTitulo = u"ZELTA";
+    std::u16string FAssunto;
 };
 
 } // namespace zelta

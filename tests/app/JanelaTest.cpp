@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QScrollArea>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -167,6 +168,29 @@ TEST(Janela, TituloEAbrirPdfNaoRefrescam) {
     // As opções do livro refrescam: a marca desaparece.
     t.Clicar(t.Controlo<QCheckBox>("CheckBoxAcentos"));
     EXPECT_NE(estado->text(), QStringLiteral("marca"));
+}
+
+// O formato e as duas caixas da impressão entram nas opções e na análise: o que não cabe é recusado na linha
+// de estado, como as outras opções.
+TEST(Janela, FormatoEImpressaoNaAnaliseENasOpcoes) {
+    TJanelaDeTeste t;
+    t.EscolherRadio("RadioGroupTamanho", 3);
+    EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxLetraGrande"));
+    EXPECT_EQ(t.Estado(), QStringLiteral("Em A4 em letra grande, a maior grelha que cabe é 15 × 15."));
+    EXPECT_FALSE(t.Botao("BitBtnGerar")->isEnabled());
+    t.Controlo<QComboBox>("ComboBoxFormato")->setCurrentIndex(4);
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxEncadernar"));
+    EXPECT_EQ(t.Estado(), QStringLiteral("Em 6 × 9 pol. em letra grande e para encadernar, a maior grelha que cabe é "
+                                         "10 × 10."));
+    // Em 6 × 9 e letra grande só o 10 × 10 se oferece.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(t.Controlo<TGrupoRadio>("RadioGroupTamanho")->Item(i)->isEnabled(), i == 0) << i;
+    }
+    t.EscolherRadio("RadioGroupTamanho", 0);
+    EXPECT_TRUE(t.Botao("BitBtnGerar")->isEnabled());
+    const TLeituraOpcoes l = t.Janela().LerOpcoes();
+    EXPECT_EQ(l.Impressao, (TOpcoesImpressao{TFormatoPagina::fp6x9, true, true}));
 }
 
 TEST(Janela, LerOpcoesLeOQueEstaNosControlos) {

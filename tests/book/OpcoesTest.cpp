@@ -74,6 +74,70 @@ TEST(Opcoes, MotivosPelaOrdemDasVerificacoes) {
     }
 }
 
+// Um tema de 40 palavras de 12 letras e outro de palavras largas, com nove espaços.
+std::vector<TTema> TemasLargos() {
+    std::vector<std::u16string> normais;
+    std::vector<std::u16string> largas;
+    const std::u16string base = u"CAVALOMARINHOSDEPORTUGAL";
+    for (std::size_t i = 0; i < 40; ++i) {
+        const auto letra = std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+        normais.push_back(base.substr(i % 12, 11) + letra);
+        if (i < 26) {
+            largas.push_back(u"W W W W W W W W W " + letra);
+        }
+    }
+    return {teste::TemaDe(u"Normais", u"Normais", normais), teste::TemaDe(u"Largas", u"Largas", largas)};
+}
+
+// O formato recusa o lado que não cabe com a maior grelha que cabe, ou diz que nenhuma cabe; o A4 sem opções
+// aceita o que sempre aceitou.
+TEST(Opcoes, FormatoQueNaoCabe) {
+    const auto catalogo = TemasLargos();
+    const auto temas = RefsDe(catalogo);
+    using enum TFormatoPagina;
+    const struct {
+        TOpcoesImpressao Impressao;
+        const char16_t* Grupo;
+        std::int32_t Lado, Palavras, MaxLetras;
+        std::u16string Motivo;
+    } casos[] = {
+        {{fpA4, false, true}, u"Normais", 20, 30, 12, u"Em A4 em letra grande, a maior grelha que cabe é 15 × 15."},
+        {{fp6x9, false, true},
+         u"Normais",
+         15,
+         20,
+         12,
+         u"Em 6 × 9 pol. em letra grande, a maior grelha que cabe é 10 × 10."},
+        {{fp6x9, true, true},
+         u"Normais",
+         12,
+         15,
+         12,
+         u"Em 6 × 9 pol. em letra grande e para encadernar, a maior grelha que cabe é 10 × 10."},
+        {{fpA5, true, true},
+         u"Largas",
+         10,
+         10,
+         10,
+         u"Em A5 em letra grande e para encadernar, nenhuma grelha cabe com 10 palavras de até 10 letras: peça menos "
+         u"palavras ou palavras mais curtas."},
+        {{fp6x9, false, false}, u"Normais", 20, 30, 12, u""},
+        {{fp8x10, true, false}, u"Normais", 20, 30, 12, u""},
+        {{}, u"Largas", 10, 10, 10, u""},
+    };
+    for (const auto& c : casos) {
+        TConfigLivro cfg = Boa();
+        cfg.Grupo = c.Grupo;
+        cfg.NumPuzzles = 1;
+        cfg.Lado = c.Lado;
+        cfg.NumPalavras = c.Palavras;
+        cfg.MaxLetras = c.MaxLetras;
+        const TAnalise a = AnalisarOpcoes(cfg, temas, c.Impressao);
+        EXPECT_EQ(a.Motivo, c.Motivo) << ParaUtf8(c.Motivo);
+        EXPECT_EQ(a.PodeGerar, c.Motivo.empty());
+    }
+}
+
 TEST(Opcoes, AvisoENumeroDeTemas) {
     const auto temas = RefsDe(teste::CatalogoDeTeste());
     TConfigLivro c = Boa();

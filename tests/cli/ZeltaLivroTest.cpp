@@ -260,6 +260,10 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
         {{"--tamanho", "13"}, "O tamanho da grelha tem de ser 10, 12, 15 ou 20."},
         {{"--titulo", "Sopa\nGrande"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
         {{"--titulo", "Sopa \x1b]0;x\a"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
+        {{"--tamanho", "20", "--palavras", "30", "--letra-grande"},
+         "Em A4 em letra grande, a maior grelha que cabe é 15 × 15."},
+        {{"--formato", "6X9", "--tamanho", "15", "--letra-grande", "--encadernar"},
+         "Em 6 × 9 pol. em letra grande e para encadernar, a maior grelha que cabe é 10 × 10."},
         {{"--livro", "Aves"},
          "Não há nenhum livro «Aves»; escolha um destes: Natureza, Ciência, Portugal, Mundo, Dia a Dia, "
          "Cultura e Lazer, Verbos, Mix de Temas, Dicionário."},
@@ -282,6 +286,18 @@ TEST_F(ZeltaLivro, SaidaQueNaoSeEscreveNaoPassaPorSucesso) {
     EXPECT_EQ(erros.str(), "Erro: não foi possível escrever na saída padrão.\n");
 }
 
+// As opções de impressão chegam ao livro: o tamanho das páginas e o plano seguem-nas.
+TEST_F(ZeltaLivro, FormatoEncadernarELetraGrande) {
+    const TExecucao e = Correr({"--formato", "6x9", "--encadernar", "--letra-grande", "--tamanho", "10", "--puzzles",
+                                "5", "--saida", "livro.pdf"});
+    ASSERT_EQ(e.Estado, 0) << e.Erros;
+    const fs::path pdf = Trabalho / "livro.pdf";
+    const TOpcoesImpressao imp{TFormatoPagina::fp6x9, true, true};
+    EXPECT_EQ(Paginas(pdf), NumPaginasLivro(5, imp, 10));
+    EXPECT_NE(NumPaginasLivro(5, imp, 10), NumPaginasLivro(5));
+    EXPECT_NE(Comando("pdfinfo " + Aspas(pdf.string())).find("Page size:       432 x 648 pts"), std::string::npos);
+}
+
 TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const struct {
         std::vector<std::string> Args;
@@ -296,6 +312,7 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
          "Indique o tamanho da grelha: «2147483648» está fora do intervalo dos números "
          "aceites."},
         {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
+        {{"--formato", "a3"}, "O formato é a4, a5, carta, 8x10 ou 6x9, não «a3»."},
         {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
     };
     for (const auto& c : casos) {

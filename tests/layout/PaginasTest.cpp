@@ -129,11 +129,17 @@ TEST(Paginas, TituloAjustadoEncolheAtePassoMinimo) {
     TituloAjustado(c, 150, std::u16string(30, u'M'), 34, 16, 2, true);
     // 30 × 0,6 × s × 25,4/72 ≤ 174 a partir de s = 26.
     EXPECT_EQ(c.Textos().at(0).TamanhoPt, 26);
+    // Larga demais mesmo no mínimo: continua até 8 pt e acaba em «…», dentro da mancha.
     TituloAjustado(c, 150, std::u16string(300, u'M'), 34, 16, 2, true);
-    EXPECT_EQ(c.Textos().at(1).TamanhoPt, 16); // larga demais mesmo no mínimo: fica no mínimo
     TituloAjustado(c, 42, std::u16string(300, u'M'), 24, 24, 1, true);
-    EXPECT_EQ(c.Textos().at(2).TamanhoPt, 24);
-    EXPECT_EQ(c.Textos().at(2).X, 105);
+    for (const std::size_t i : {1U, 2U}) {
+        const auto& t = c.Textos().at(i);
+        EXPECT_EQ(t.TamanhoPt, 8);
+        EXPECT_EQ(t.Texto.back(), u'\u2026');
+        EXPECT_LE(c.LarguraTexto(t.Texto, 8, true), 174);
+        EXPECT_GT(c.LarguraTexto(t.Texto + u"M", 8, true), 174);
+        EXPECT_EQ(t.X, 105);
+    }
 }
 
 TEST(Paginas, QuebraDeTexto) {

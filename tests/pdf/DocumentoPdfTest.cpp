@@ -1,5 +1,7 @@
 #include "pdf/DocumentoPdf.hpp"
 
+#include "pdf/PosProcessamento.hpp"
+
 #include "core/Tipos.hpp"
 #include "tests/support/PastaTemporaria.hpp"
 
@@ -88,6 +90,25 @@ TEST_F(DocumentoPdf, PastaSemEscritaLevantaSemDeixarFicheiro) {
     EXPECT_THROW(doc.SaveToFile(Pasta / "livro.pdf"), EZelta);
     fs::permissions(Pasta, fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(Ficheiros(), 0U);
+}
+
+// A reescrita não aceita o que não é PDF, e o mesmo PDF dá sempre os mesmos bytes, com um título não latino
+// (as caixas e a língua confere-as o teste do PDF com as ferramentas).
+TEST(PosProcessamento, RecusaLixoEDaSempreOsMesmosBytes) {
+    const std::string lixo = "isto não é um PDF";
+    EXPECT_THROW(PosProcessarPdf(std::span(reinterpret_cast<const unsigned char*>(lixo.data()), lixo.size()), {}),
+                 std::runtime_error);
+
+    const teste::TPastaTemporaria pasta;
+    TDocumentoPdf doc(300, 400);
+    doc.AddPage();
+    doc.DefinirMetadados(u"Ωmega — “aspas”", u"resumo");
+    doc.SaveToFile(pasta.Caminho() / "a.pdf");
+    std::ifstream f(pasta.Caminho() / "a.pdf", std::ios::binary);
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const auto uma = PosProcessarPdf(bytes, {u"Ωmega — “aspas”", u"resumo"});
+    EXPECT_GT(uma.size(), 100U);
+    EXPECT_EQ(uma, PosProcessarPdf(bytes, {u"Ωmega — “aspas”", u"resumo"}));
 }
 
 } // namespace

@@ -62,12 +62,13 @@ protected:
 TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
     const auto livro = Livro(1);
     const auto nome = Pasta / "um puzzle.pdf";
-    GravarLivroPdf(nome, livro);
+    GravarLivroPdf(nome, livro, {}, u"1 puzzle · 15 × 15");
     const std::string q = "'" + nome.string() + "'";
 
     const auto info = Correr("pdfinfo " + q);
     EXPECT_NE(info.find("Pages:           6\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("Title:           ZELTA\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Animais de Portugal\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Subject:         1 puzzle · 15 × 15\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Author:          Orvalen\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Page size:       595.276 x 841.89 pts (A4)"), std::string::npos) << info;
 
@@ -97,6 +98,44 @@ TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
     EXPECT_EQ(rc, 0) << verificacao;
     EXPECT_NE(verificacao.find("No syntax or stream encoding errors"), std::string::npos) << verificacao;
     EXPECT_EQ(Ficheiros(), 1U);
+}
+
+// Cada formato dá páginas do seu tamanho, todas com a TrimBox igual à MediaBox, e o documento diz a língua;
+// sem título, o título do PDF é ZELTA.
+TEST_F(Pdf, FormatosCaixasELingua) {
+    const struct {
+        TFormatoPagina Formato;
+        const char* Tamanho;
+    } casos[] = {{TFormatoPagina::fpA4, "595.276 x 841.89"},
+                 {TFormatoPagina::fpA5, "419.528 x 595.276"},
+                 {TFormatoPagina::fpCarta, "612 x 792"},
+                 {TFormatoPagina::fp8x10, "576 x 720"},
+                 {TFormatoPagina::fp6x9, "432 x 648"}};
+    for (const auto& c : casos) {
+        auto livro = Livro(3, 10, 10);
+        livro.Config.Titulo.clear();
+        livro.Impressao.Formato = c.Formato;
+        livro.Impressao.Encadernar = true;
+        const auto nome = Pasta / "f.pdf";
+        const auto paginas = GravarLivroPdf(nome, livro);
+        const std::string q = "'" + nome.string() + "'";
+        const auto info = Correr("pdfinfo -box -f 1 -l " + std::to_string(paginas) + " " + q);
+        EXPECT_NE(info.find("Title:           ZELTA\n"), std::string::npos) << info;
+        const std::regex media("Page +([0-9]+) MediaBox: +([0-9. ]+)\n");
+        const std::regex trim("Page +([0-9]+) TrimBox: +([0-9. ]+)\n");
+        std::vector<std::string> medias, trims;
+        for (auto it = std::sregex_iterator(info.begin(), info.end(), media); it != std::sregex_iterator(); ++it) {
+            medias.push_back((*it)[2]);
+        }
+        for (auto it = std::sregex_iterator(info.begin(), info.end(), trim); it != std::sregex_iterator(); ++it) {
+            trims.push_back((*it)[2]);
+        }
+        EXPECT_EQ(medias.size(), static_cast<std::size_t>(paginas)) << info;
+        EXPECT_EQ(trims, medias);
+        EXPECT_NE(info.find(std::string("Page    1 size:  ") + c.Tamanho + " pts"), std::string::npos) << info;
+        const auto qdf = Correr("qpdf --qdf --object-streams=disable " + q + " -");
+        EXPECT_NE(qdf.find("/Lang (pt-PT)"), std::string::npos);
+    }
 }
 
 TEST_F(Pdf, NumeroDePaginasEReproducibilidade) {

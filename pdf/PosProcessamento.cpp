@@ -1,0 +1,55 @@
+// A reescrita do PDF do cairo pelo qpdf, sem ficheiros intermédios.
+#include "pdf/PosProcessamento.hpp"
+
+#include "core/Texto.hpp"
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
+#include <stdexcept>
+
+namespace zelta {
+
+std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, const TMetadadosPdf& metadados) {
+    try {
+        QPDF q;
+        q.setSuppressWarnings(true);
+        q.processMemoryFile("livro.pdf", reinterpret_cast<const char*>(pdf.data()), pdf.size());
+        for (QPDFObjectHandle pagina : q.getAllPages()) {
+            // A MediaBox pode vir herdada da árvore de páginas: o ajudante encontra-a.
+            QPDFObjectHandle mb = QPDFPageObjectHelper(pagina).getMediaBox();
+            const auto caixa = mb.getArrayAsRectangle();
+            pagina.replaceKey("/TrimBox", QPDFObjectHandle::newArray(caixa));
+        }
+        q.getRoot().replaceKey("/Lang", QPDFObjectHandle::newString(metadados.Lingua));
+        QPDFObjectHandle trailer = q.getTrailer();
+        QPDFObjectHandle info = trailer.getKey("/Info");
+        if (!info.isDictionary()) {
+            info = q.makeIndirectObject(QPDFObjectHandle::newDictionary());
+            trailer.replaceKey("/Info", info);
+        }
+        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(ParaUtf8(metadados.Titulo)));
+        if (!metadados.Assunto.empty()) {
+            info.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(ParaUtf8(metadados.Assunto)));
+        }
+
+        QPDFWriter w(q);
+        w.setOutputMemory();
+        w.setDeterministicID(true);
+        // Os fluxos do cairo passam como estão, sem serem descomprimidos; os dicionários das páginas e a tabela
+        // de referências, que o cairo escreve por extenso, vão para fluxos de objetos comprimidos.
+        w.setDecodeLevel(qpdf_dl_none);
+        w.setObjectStreamMode(qpdf_o_generate);
+        w.write();
+        const auto buffer = w.getBufferSharedPointer();
+        const unsigned char* b = buffer->getBuffer();
+        return {b, b + buffer->getSize()};
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string("PosProcessarPdf: ") + e.what());
+    }
+}
+
+} // namespace zelta
