@@ -166,7 +166,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, co
                          const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
     std::optional<TFicheiroPendente> json;
     if (a.Json) {
-        const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
+        const std::string texto = LivroEmJson(livro, entrada, relatorio);
         json.emplace(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
         if (json->Erro() != 0) {
             FalhaDeGravacao(*a.Json, json->Erro());
