@@ -33,7 +33,12 @@ std::u16string Visivel(std::u16string_view s) {
     return s.size() > MaxCitado ? r + u"…" : r;
 }
 
-std::u16string Aspas(std::u16string_view s) { return u"«" + Visivel(s) + u"»"; }
+std::u16string Aspas(std::u16string_view s) {
+    std::u16string r = u"«";
+    r += Visivel(s);
+    r += u"»";
+    return r;
+}
 
 std::u16string Citar(char16_t c) {
     const bool visivel = !ECaracterDeControlo(c) && !(c >= 0xD800 && c <= 0xDFFF);
@@ -89,11 +94,18 @@ std::optional<std::u16string> FaltaNaPalavra(const TPuzzle& p, std::size_t i, st
         return nome + u" tem a direção " + Decimal(w.Direcao) + u", mas as direções deste livro vão de 0 a " +
                Decimal(numDirecoes - 1);
     }
+    // Como na escolha das candidatas: nenhuma palavra dentro de outra (nem ao contrário, com todas as direções).
+    const bool comInversoes = numDirecoes == NumDirecoes(TModoDirecoes::mdTodas);
     for (std::size_t j = 0; j < i; ++j) {
-        if (p.Palavras[j].Palavra == w.Palavra) {
-            return p.Palavras[j].Texto == w.Texto
-                       ? nome + u" está repetida na lista"
-                       : nome + u" tem as mesmas letras que a palavra " + Aspas(p.Palavras[j].Texto);
+        const TPalavraColocada& outra = p.Palavras[j];
+        if (outra.Palavra == w.Palavra) {
+            return outra.Texto == w.Texto ? nome + u" está repetida na lista"
+                                          : nome + u" tem as mesmas letras que a palavra " + Aspas(outra.Texto);
+        }
+        if (!PalavrasCompativeis(outra.Palavra, w.Palavra, comInversoes)) {
+            const bool dentro = w.Palavra.size() < outra.Palavra.size();
+            return u"a palavra " + Aspas(dentro ? w.Texto : outra.Texto) + u" lê-se dentro da palavra " +
+                   Aspas(dentro ? outra.Texto : w.Texto);
         }
     }
     if (!LeSeNaPosicao(p, w)) {

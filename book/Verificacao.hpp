@@ -17,8 +17,8 @@ bool ECaracterDeControlo(char16_t c);
 // A primeira falta de um puzzle num livro de modo e acentos dados, sem ponto final nem o número do puzzle
 // («a palavra «GATO» lê-se 2 vezes na grelha»); nada quando o puzzle podia ter saído do gerador.
 // Confere o lado, a grelha (tamanho e letras), o nome do tema, o número de palavras e cada palavra: a forma
-// escrita, a direção, repetições, a leitura na posição dada e só aí, e a lista negra (sem acentos, em todas
-// as direções) fora das palavras escondidas.
+// escrita, a direção, repetições e palavras dentro de outras, a leitura na posição dada e só aí, e a lista negra
+// (sem acentos, em todas as direções) fora das palavras escondidas.
 std::optional<std::u16string> FaltaNoPuzzle(const TPuzzle& puzzle, TModoDirecoes modo, bool acentos,
                                             const std::vector<std::u16string>& listaNegra);
 

@@ -68,7 +68,7 @@ TJson PuzzleEmJson(std::size_t numero, const TPuzzle& p) {
 
 // A leitura.
 
-// Nenhum livro passa de 4 níveis; isto só trava listas encaixadas sem fim, que gastariam memória à toa.
+// Um livro tem 5 níveis (livro, puzzles, puzzle, palavras, palavra); isto só trava listas encaixadas sem fim.
 constexpr int MaxProfundidade = 32;
 
 // Onde está o que se lê, para a frase: no livro (Puzzle 0), num puzzle, numa palavra de um puzzle.
@@ -230,21 +230,62 @@ std::pair<std::size_t, std::size_t> LinhaEColuna(std::string_view bytes, std::si
     return {linha, coluna};
 }
 
-TLido Analisar(std::string_view bytes) {
-    const auto travarProfundidade = [](int profundidade, TLido::parse_event_t evento, TLido&) {
-        if ((evento == TLido::parse_event_t::object_start || evento == TLido::parse_event_t::array_start) &&
-            profundidade >= MaxProfundidade) {
-            throw EZelta(u"O livro não é JSON de um livro: tem mais de " + Decimal(MaxProfundidade) +
-                         u" listas e objetos uns dentro dos outros.");
-        }
-        return true;
-    };
-    try {
-        return TLido::parse(bytes.begin(), bytes.end(), travarProfundidade);
-    } catch (const TLido::parse_error& e) {
-        const auto [linha, coluna] = LinhaEColuna(bytes, e.byte);
-        throw EZelta(u"O livro não é JSON válido (linha " + Numero(linha) + u", coluna " + Numero(coluna) + u").");
+// Uma primeira passagem sem construir nada: trava as listas encaixadas sem fim antes de gastarem memória e
+// guarda onde a leitura parou, que a construção da árvore não diz (num número grande de mais, nem a posição).
+class TValidador final : public nlohmann::json_sax<TLido> {
+public:
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool start_object(std::size_t) override { return Entrar(); }
+    bool end_object() override { return Sair(); }
+    bool start_array(std::size_t) override { return Entrar(); }
+    bool end_array() override { return Sair(); }
+    bool parse_error(std::size_t posicao, const std::string&, const nlohmann::detail::exception& e) override {
+        FPosicao = posicao;
+        FNumeroGrande = e.id == 406;
+        return false;
     }
+
+    // A frase da falta, depois de sax_parse devolver falso.
+    std::u16string Frase(std::string_view bytes) const {
+        if (FFundo) {
+            return u"O livro não é JSON de um livro: tem mais de " + Decimal(MaxProfundidade) +
+                   u" listas e objetos uns dentro dos outros.";
+        }
+        const auto [linha, coluna] = LinhaEColuna(bytes, FPosicao);
+        return (FNumeroGrande ? u"O livro tem um número grande de mais (linha "
+                              : u"O livro não é JSON válido (linha ") +
+               Numero(linha) + u", coluna " + Numero(coluna) + u").";
+    }
+
+private:
+    bool Entrar() {
+        FFundo = ++FProfundidade > MaxProfundidade;
+        return !FFundo;
+    }
+    bool Sair() {
+        --FProfundidade;
+        return true;
+    }
+
+    int FProfundidade = 0;
+    bool FFundo = false;
+    bool FNumeroGrande = false;
+    std::size_t FPosicao = 0;
+};
+
+TLido Analisar(std::string_view bytes) {
+    TValidador validador;
+    if (!TLido::sax_parse(bytes.begin(), bytes.end(), &validador)) {
+        throw EZelta(validador.Frase(bytes));
+    }
+    return TLido::parse(bytes.begin(), bytes.end());
 }
 
 TLivroLido LerLivro(const TLido& raiz) {

@@ -438,6 +438,22 @@ TEST(LivroJson, CadaFaltaTemASuaFrase) {
              w["letras"] = "ZZZZ";
              return u"No puzzle 1, as letras «ZZZZ» não são as da palavra «" + Texto(w["texto"]) + u"».";
          }},
+        {"palavra dentro de outra", BaseA,
+         [](TJson& j) {
+             // O princípio de uma palavra comprida, escrito como mais uma palavra no lugar da última.
+             auto& ws = j["puzzles"][1]["palavras"];
+             TJson comprida = ws[0];
+             for (std::size_t k = 0; k + 1 < ws.size(); ++k) {
+                 if (Texto(ws[k]["letras"]).size() > Texto(comprida["letras"]).size()) {
+                     comprida = ws[k];
+                 }
+             }
+             TJson curta = comprida;
+             curta["letras"] = curta["texto"] = ParaUtf8(Texto(comprida["letras"]).substr(0, 4));
+             ws.back() = curta;
+             return u"No puzzle 2, a palavra «" + Texto(curta["texto"]) + u"» lê-se dentro da palavra «" +
+                    Texto(comprida["texto"]) + u"».";
+         }},
         {"direção que não existe", BaseA,
          [](TJson& j) {
              auto& w = j["puzzles"][0]["palavras"][0];
@@ -519,6 +535,7 @@ TEST(LivroJson, OQueNaoEJsonDizALinhaEAColuna) {
          u"O livro não é JSON válido (linha 3, coluna 31)."},
         {"{\"versao\": 1,\r\n\"opcoes\":", u"O livro não é JSON válido (linha 2, coluna 10)."},
         {"{\"titulo\": \"\xff\"}", u"O livro não é JSON válido (linha 1, coluna 13)."},
+        {"{\"versao\": 1e999}", u"O livro tem um número grande de mais (linha 1, coluna 16)."},
         {std::string(40, '[') + std::string(40, ']'),
          u"O livro não é JSON de um livro: tem mais de 32 listas e objetos uns dentro dos outros."},
     };
