@@ -246,7 +246,7 @@ public:
     bool end_object() override { return Sair(); }
     bool start_array(std::size_t) override { return Entrar(); }
     bool end_array() override { return Sair(); }
-    bool parse_error(std::size_t posicao, const std::string&, const nlohmann::detail::exception& e) override {
+    bool parse_error(std::size_t posicao, const std::string&, const TLido::exception& e) override {
         FPosicao = posicao;
         FNumeroGrande = e.id == 406;
         return false;
