@@ -4,7 +4,10 @@
 #include "app/Controlos.hpp"
 #include "app/Conversoes.hpp"
 #include "app/Estilo.hpp"
+#include "app/VistaPagina.hpp"
+#include "book/Amostra.hpp"
 #include "book/Opcoes.hpp"
+#include "core/Random.hpp"
 #include "core/Texto.hpp"
 #include "themes/Biblioteca.hpp"
 
@@ -18,6 +21,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
@@ -32,19 +38,32 @@ template <class T> T* Criar(QWidget* pai, const char* nome) {
     return w;
 }
 
-// Sem Segoe UI a fonte do ambiente costuma ser mais larga: a letra encolhe até caber no espaço
-// que a etiqueta tem antes do controlo seguinte, em vez de se sobrepor a ele.
-QLabel* Etiqueta(QWidget* pai, const char* nome, const char* texto, int x, int y, int px, int largura = 0) {
+QLabel* Etiqueta(QWidget* pai, const char* nome, const char* texto, int x, int y, int px) {
     auto* l = Criar<QLabel>(pai, nome);
     l->setText(QString::fromUtf8(texto));
-    QFont f = FonteDaJanela(px);
-    while (largura > 0 && f.pixelSize() > 9 && QFontMetrics(f).horizontalAdvance(l->text()) > largura) {
-        f.setPixelSize(f.pixelSize() - 1);
-    }
-    l->setFont(f);
+    l->setFont(FonteDaJanela(px));
     l->move(x, y);
     l->adjustSize();
     return l;
+}
+
+// Sem Segoe UI a fonte do ambiente costuma ser mais larga: todas as etiquetas dos campos ficam com o maior
+// tamanho em que cada uma cabe no espaço que tem antes do controlo seguinte, para não se sobreporem a ele
+// nem ficarem de tamanhos diferentes.
+void IgualarEtiquetas(const std::vector<std::pair<QLabel*, int>>& etiquetas, int px) {
+    QFont f = FonteDaJanela(px);
+    const auto cabem = [&etiquetas](const QFont& letra) {
+        return std::all_of(etiquetas.begin(), etiquetas.end(), [&letra](const auto& e) {
+            return QFontMetrics(letra).horizontalAdvance(e.first->text()) <= e.second;
+        });
+    };
+    while (f.pixelSize() > 9 && !cabem(f)) {
+        f.setPixelSize(f.pixelSize() - 1);
+    }
+    for (const auto& e : etiquetas) {
+        e.first->setFont(f);
+        e.first->adjustSize();
+    }
 }
 
 TCampoNumero* Campo(QWidget* pai, const char* nome, const char* nomeSetas, int x, int y) {
@@ -93,7 +112,7 @@ TPedidoFicheiro PedidoAbrirTema() {
 }
 
 TFormMain::TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, QWidget* pai)
-    : QWidget(pai), FDialogos(dialogos) {
+    : QWidget(pai), FDialogos(dialogos), FSementeDaVista(NovaSemente()) {
     FAtualizando = true;
     FMinPuzzlesAnterior = 1;
     CriarControlos();
@@ -119,6 +138,9 @@ TFormMain::TFormMain(IDialogos& dialogos, std::filesystem::path pastaDosTemas, Q
     RecarregarTemas(u"");
     LigarEventos();
     OpcoesAlteradas();
+    if (const QScreen* ecra = screen()) {
+        AjustarAoEcra(ecra->availableGeometry());
+    }
 }
 
 TFormMain::~TFormMain() = default;
@@ -126,23 +148,34 @@ TFormMain::~TFormMain() = default;
 void TFormMain::CriarControlos() {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("ZELTA | Orvalen"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(802, 426);
     setFont(FonteDaJanela(12));
 
-    BevelApp = Criar<QFrame>(this, "BevelApp");
+    // As opções num painel de tamanho fixo, que desliza quando o ecrã é pequeno; a página ao lado ou por baixo.
+    // Tudo nasce já no sítio final: mudar de pai depois deixaria a folha de estilo trocar as letras.
+    FRolagem = Criar<QScrollArea>(this, "RolagemJanela");
+    FRolagem->setFrameShape(QFrame::NoFrame);
+    FRolagem->setWidgetResizable(true);
+    auto* conteudo = Criar<QWidget>(nullptr, "ConteudoJanela");
+    FRolagem->setWidget(conteudo);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->setContentsMargins(0, 0, 0, 0);
+    raiz->addWidget(FRolagem);
+    auto* painel = Criar<QWidget>(conteudo, "PainelOpcoes");
+    painel->setFixedSize(LarguraDoPainel, AlturaDoPainel);
+    painel->setFont(FonteDaJanela(12));
+
+    BevelApp = Criar<QFrame>(painel, "BevelApp");
     BevelApp->setFrameShape(QFrame::Panel);
     BevelApp->setFrameShadow(QFrame::Raised);
     BevelApp->setGeometry(606, 20, 185, 121);
-    LabelNome = Criar<QLabel>(this, "LabelNome");
+    LabelNome = Criar<QLabel>(painel, "LabelNome");
     LabelNome->setText(QStringLiteral("ZELTA"));
     LabelNome->setFont(FonteDoNome(40));
     LabelNome->move(642, 29);
     LabelNome->adjustSize();
-    LabelAutor = Etiqueta(this, "LabelAutor", "by Orvalen", 622, 89, 17);
+    LabelAutor = Etiqueta(painel, "LabelAutor", "by Orvalen", 622, 89, 17);
 
-    auto* grupo = Criar<QGroupBox>(this, "GroupBoxLivro");
+    auto* grupo = Criar<QGroupBox>(painel, "GroupBoxLivro");
     grupo->setTitle(QStringLiteral("Livro"));
     grupo->setFont(FonteDaJanela(17));
     grupo->setGeometry(16, 8, 579, 289);
@@ -167,13 +200,13 @@ void TFormMain::CriarControlos() {
         }
     }
 
-    LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15, 140);
+    LabelMinLetras = Etiqueta(grupo, "LabelMinLetras", "Mínimo de letras", 279, 41, 15);
     EditMinLetras = Campo(grupo, "EditMinLetras", "UpDownMinLetras", 279, 67);
-    LabelMaxLetras = Etiqueta(grupo, "LabelMaxLetras", "Máximo de letras", 425, 41, 15, 140);
+    LabelMaxLetras = Etiqueta(grupo, "LabelMaxLetras", "Máximo de letras", 425, 41, 15);
     EditMaxLetras = Campo(grupo, "EditMaxLetras", "UpDownMaxLetras", 425, 67);
-    LabelNumPalavras = Etiqueta(grupo, "LabelNumPalavras", "Máximo de palavras", 279, 113, 15, 140);
+    LabelNumPalavras = Etiqueta(grupo, "LabelNumPalavras", "Máximo de palavras", 279, 113, 15);
     EditNumPalavras = Campo(grupo, "EditNumPalavras", "UpDownNumPalavras", 279, 139);
-    LabelNumPuzzles = Etiqueta(grupo, "LabelNumPuzzles", "Número de puzzles", 425, 113, 15, 140);
+    LabelNumPuzzles = Etiqueta(grupo, "LabelNumPuzzles", "Número de puzzles", 425, 113, 15);
     EditNumPuzzles = Campo(grupo, "EditNumPuzzles", "UpDownNumPuzzles", 425, 139);
 
     LabelTituloLivro = Etiqueta(grupo, "LabelTituloLivro", "Título do livro", 12, 193, 15);
@@ -182,6 +215,14 @@ void TFormMain::CriarControlos() {
     EditTituloLivro->setGeometry(12, 217, 257, 31);
     EditTituloLivro->setMaxLength(MaximoDoTitulo);
     LabelLivro = Etiqueta(grupo, "LabelLivro", "Livro", 279, 193, 15);
+    // Cada etiqueta tem até ao controlo seguinte: 140 px nas colunas dos números, o campo nas outras.
+    IgualarEtiquetas({{LabelMinLetras, 140},
+                      {LabelMaxLetras, 140},
+                      {LabelNumPalavras, 140},
+                      {LabelNumPuzzles, 140},
+                      {LabelTituloLivro, 257},
+                      {LabelLivro, 280}},
+                     15);
     ComboBoxLivro = Criar<QComboBox>(grupo, "ComboBoxLivro");
     ComboBoxLivro->setEditable(false);
     ComboBoxLivro->setFont(FonteDaJanela(17));
@@ -202,8 +243,8 @@ void TFormMain::CriarControlos() {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
-    LabelResumo = Criar<QLabel>(this, "LabelResumo");
-    LabelEstado = Criar<QLabel>(this, "LabelEstado");
+    LabelResumo = Criar<QLabel>(painel, "LabelResumo");
+    LabelEstado = Criar<QLabel>(painel, "LabelEstado");
     for (QLabel* l : {LabelResumo, LabelEstado}) {
         l->setWordWrap(true);
         // Nomes de temas e de ficheiros vêm do utilizador: nunca são lidos como HTML.
@@ -211,19 +252,55 @@ void TFormMain::CriarControlos() {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     LabelResumo->setGeometry(16, 311, 579, 32);
-    LabelEstado->setGeometry(16, 349, 579, 32);
-    ProgressBarLote = Criar<QProgressBar>(this, "ProgressBarLote");
+    LabelEstado->setGeometry(16, 349, 466, 32);
+    BitBtnAbrirPasta = Criar<QPushButton>(painel, "BitBtnAbrirPasta");
+    BitBtnAbrirPasta->setText(QStringLiteral("Abrir a pasta"));
+    BitBtnAbrirPasta->setFont(FonteDaJanela(12));
+    BitBtnAbrirPasta->setGeometry(488, 349, 107, 28);
+    BitBtnAbrirPasta->hide();
+    ProgressBarLote = Criar<QProgressBar>(painel, "ProgressBarLote");
     ProgressBarLote->setGeometry(16, 391, 579, 21);
     ProgressBarLote->setRange(0, 100);
     ProgressBarLote->setValue(0);
     ProgressBarLote->setTextVisible(false);
 
-    BitBtnImportar = Botao(this, "BitBtnImportar", "Importar", 180);
-    BitBtnImportar->setToolTip(DicaImportar());
-    BitBtnGerar = Botao(this, "BitBtnGerar", "Gerar", 240);
-    BitBtnCancelar = Botao(this, "BitBtnCancelar", "Cancelar", 300);
+    BitBtnImportar = Botao(painel, "BitBtnImportar", "Importar", 180);
+    BitBtnGerar = Botao(painel, "BitBtnGerar", "Gerar", 240);
+    BitBtnCancelar = Botao(painel, "BitBtnCancelar", "Cancelar", 300);
     BitBtnCancelar->setEnabled(false);
-    BitBtnSair = Botao(this, "BitBtnSair", "Sair", 361);
+    BitBtnSair = Botao(painel, "BitBtnSair", "Sair", 361);
+
+    auto* coluna = Criar<QWidget>(conteudo, "ColunaVista");
+    VistaPagina = new TVistaPagina(coluna);
+    VistaPagina->setObjectName(QStringLiteral("VistaPagina"));
+    BitBtnSolucoes = Criar<QPushButton>(coluna, "BitBtnSolucoes");
+    BitBtnSolucoes->setText(QStringLiteral("Ver as soluções"));
+    BitBtnSolucoes->setCheckable(true);
+    BitBtnSolucoes->setFont(FonteDaJanela(12));
+    BitBtnSolucoes->setMinimumSize(140, 30);
+    auto* colunaLayout = new QVBoxLayout(coluna);
+    colunaLayout->setContentsMargins(0, 8, 8, 8);
+    colunaLayout->addWidget(VistaPagina, 1);
+    colunaLayout->addWidget(BitBtnSolucoes, 0, Qt::AlignHCenter);
+
+    FDisposicao = new QBoxLayout(QBoxLayout::LeftToRight, conteudo);
+    FDisposicao->setContentsMargins(0, 0, 0, 0);
+    FDisposicao->setSpacing(0);
+    FDisposicao->addWidget(painel, 0, Qt::AlignTop);
+    FDisposicao->addWidget(coluna, 1);
+    DefinirDicas();
+}
+
+void TFormMain::AjustarAoEcra(const QRect& disponivel) {
+    // Ao lado quando a página cabe com uma largura que se leia; senão por baixo, e a janela desliza.
+    const bool aoLado = disponivel.width() >= LarguraDoPainel + LarguraMinimaDaVista;
+    FDisposicao->setDirection(aoLado ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    const QSize desejado = aoLado ? QSize(LarguraDoPainel + AlturaDoPainel * 210 / 297 + 16, AlturaDoPainel + 4)
+                                  : QSize(LarguraDoPainel + 4, AlturaDoPainel + AlturaDoPainel);
+    VistaPagina->setMinimumSize(aoLado ? QSize(LarguraMinimaDaVista - 16, AlturaDoPainel - 60) : QSize(240, 340));
+    const QSize tamanho = desejado.boundedTo(disponivel.size() - QSize(16, 40));
+    resize(tamanho);
+    move(disponivel.center() - QPoint(tamanho.width() / 2, tamanho.height() / 2));
 }
 
 void TFormMain::LigarEventos() {
@@ -239,6 +316,16 @@ void TFormMain::LigarEventos() {
     connect(BitBtnGerar, &QPushButton::clicked, this, [this] { GerarLivroPdf(); });
     connect(BitBtnCancelar, &QPushButton::clicked, this, [this] { BitBtnCancelarClick(); });
     connect(BitBtnSair, &QPushButton::clicked, this, [this] { BitBtnSairClick(); });
+    connect(BitBtnAbrirPasta, &QPushButton::clicked, this,
+            [this] { FDialogos.AbrirComAplicacaoPredefinida(FUltimoLivro.parent_path()); });
+    connect(BitBtnSolucoes, &QPushButton::toggled, this, [this](bool solucoes) {
+        VistaPagina->MostrarSolucoes(solucoes);
+        BitBtnSolucoes->setText(solucoes ? QStringLiteral("Ver o puzzle") : QStringLiteral("Ver as soluções"));
+    });
+    // Só a última mudança conta: escrever depressa não enfileira páginas que já não interessam.
+    FTemporizadorVista.setSingleShot(true);
+    FTemporizadorVista.setInterval(30);
+    connect(&FTemporizadorVista, &QTimer::timeout, this, [this] { AtualizarVista(); });
 }
 
 void TFormMain::Estado(const std::u16string& texto) { LabelEstado->setText(QTexto(texto)); }
@@ -340,6 +427,7 @@ void TFormMain::AjustarCampos() {
     DefinirIntervalo(*EditMaxLetras, limites.MinMaxLetras, limite);
     DefinirIntervalo(*EditNumPalavras, limites.MinPalavras, limites.MaxPalavras);
     DefinirIntervalo(*EditNumPuzzles, minPuzzles, limites.MaxPuzzles);
+    DicasDosCampos(limites);
 
     // O número de puzzles só sobe quando o mínimo muda: um valor escrito depois fica até a análise o recusar.
     if (minPuzzles != FMinPuzzlesAnterior) {
@@ -384,7 +472,68 @@ void TFormMain::OpcoesAlteradas() {
     }
     BitBtnImportar->setEnabled(true);
     BitBtnCancelar->setEnabled(false);
+    FTemporizadorVista.start();
     FAtualizando = false;
+}
+
+void TFormMain::AtualizarVista() {
+    const TLeituraOpcoes leitura = LerOpcoes();
+    if (!leitura.Ok) {
+        VistaPagina->MostrarRecusa(leitura.Mensagem);
+        return;
+    }
+    TConfigLivro config = leitura.Config;
+    const TAnalise analise = AnalisarOpcoes(config, TemasComDicionario(FCatalogo));
+    if (!analise.PodeGerar) {
+        VistaPagina->MostrarRecusa(analise.Motivo);
+        return;
+    }
+    // A mesma semente enquanto a janela está aberta: a página só muda com as opções.
+    config.Semente = FSementeDaVista;
+    std::optional<TPuzzle> puzzle = PuzzleDeAmostra(config, FCatalogo);
+    if (!puzzle) {
+        VistaPagina->MostrarRecusa(MensagemSemPuzzles());
+        return;
+    }
+    config.NumPuzzles = 1;
+    VistaPagina->MostrarLivro(TDadosLivro{config, {std::move(*puzzle)}, {}});
+}
+
+void TFormMain::DefinirDicas() {
+    const auto dica = [](QWidget* w, const char* texto) { w->setToolTip(QString::fromUtf8(texto)); };
+    dica(RadioGroupTamanho, "O lado da grelha de cada puzzle, em letras.");
+    dica(RadioGroupDirecoes, "Simples: da esquerda para a direita e de cima para baixo.\n"
+                             "Com diagonais: também nas diagonais descendentes.\n"
+                             "Todas: as oito direções, também de trás para a frente.");
+    dica(EditTituloLivro, "O título na capa do livro, até 40 caracteres (pode ficar vazio).");
+    dica(ComboBoxLivro, "De onde vêm as palavras: um grupo de temas (um tema por puzzle),\n"
+                        "todos os temas misturados, ou o dicionário de palavras comuns.");
+    dica(CheckBoxAcentos, "Com acentos, a grelha leva as letras acentuadas (Á, Ç, Õ…);\n"
+                          "sem eles, as palavras escondem-se sem acentos.");
+    dica(CheckBoxAbrirPDF, "Abre o PDF no visualizador predefinido depois de gravado.");
+    BitBtnImportar->setToolTip(DicaImportar());
+    dica(BitBtnGerar, "Faz o livro com estas opções e grava-o em PDF.");
+    dica(BitBtnCancelar, "Para a geração do livro; nada é gravado.");
+    dica(BitBtnSair, "Fecha o programa.");
+    dica(BitBtnAbrirPasta, "Abre a pasta onde o último livro foi gravado.");
+    dica(BitBtnSolucoes, "Alterna entre a página do puzzle e a página das soluções.");
+    dica(VistaPagina, "Uma página do livro com estas opções, feita com um puzzle de amostra.");
+}
+
+void TFormMain::DicasDosCampos(const TIntervalos& limites) {
+    const auto intervalo = [](std::int32_t a, std::int32_t b) { return QStringLiteral("de %1 a %2").arg(a).arg(b); };
+    EditMinLetras->setToolTip(QStringLiteral("O menor comprimento das palavras escondidas: %1.")
+                                  .arg(intervalo(limites.MinMinLetras, limites.MaxMinLetras)));
+    EditMaxLetras->setToolTip(QStringLiteral("O maior comprimento das palavras escondidas: %1 nesta grelha.")
+                                  .arg(intervalo(limites.MinMaxLetras, limites.MaxMaxLetras)));
+    EditNumPalavras->setToolTip(QStringLiteral("Quantas palavras, no máximo, esconde cada puzzle: %1 nesta grelha.")
+                                    .arg(intervalo(limites.MinPalavras, limites.MaxPalavras)));
+    EditNumPuzzles->setToolTip(QStringLiteral("Quantos puzzles tem o livro: %1 (um por tema do grupo, pelo menos).")
+                                   .arg(intervalo(limites.MinPuzzles, limites.MaxPuzzles)));
+    // As setas dizem o mesmo que o campo a que pertencem.
+    for (TCampoNumero* c : {EditMinLetras, EditMaxLetras, EditNumPalavras, EditNumPuzzles}) {
+        c->Setas()->setToolTip(c->toolTip());
+    }
 }
 
 } // namespace zelta

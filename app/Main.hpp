@@ -7,6 +7,7 @@
 #include "core/Tipos.hpp"
 #include "themes/Catalogo.hpp"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -22,13 +23,17 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QBoxLayout;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 
 namespace zelta {
 
 class TCampoNumero;
 class TGrupoRadio;
+class TVistaPagina;
+struct TIntervalos;
 struct TTemaLido;
 
 struct TLeituraOpcoes {
@@ -52,6 +57,10 @@ public:
 
     // De onde vem a semente de cada livro; por omissão, NovaSemente. Os testes fixam-na.
     void DefinirFonteDeSementes(std::function<std::uint32_t()> fonte) { FNovaSemente = std::move(fonte); }
+    // Põe a página ao lado das opções ou por baixo delas, e a janela dentro da área disponível do ecrã.
+    void AjustarAoEcra(const QRect& disponivel);
+    // Refaz já a página de amostra com as opções escritas (as mudanças pedem-no com um pequeno atraso).
+    void AtualizarVista();
     void GerarLivroPdf();
     TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
     void MostrarResultado(const TResultadoLivro& r);
@@ -69,6 +78,8 @@ private:
     void CriarControlos();
     void LigarEventos();
     void AjustarCampos();
+    void DefinirDicas();
+    void DicasDosCampos(const TIntervalos& limites);
     void Progresso(std::int32_t indice, std::int32_t total, bool& cancelar);
     void BitBtnCancelarClick();
     void BitBtnSairClick();
@@ -79,6 +90,11 @@ private:
 
     TCatalogo FCatalogo;
     std::function<std::uint32_t()> FNovaSemente;
+    std::uint32_t FSementeDaVista = 1;
+    QTimer FTemporizadorVista;
+    std::filesystem::path FUltimoLivro;
+    QBoxLayout* FDisposicao = nullptr;
+    QScrollArea* FRolagem = nullptr;
     bool FAtualizando = false;
     bool FGerando = false;
     bool FCancelar = false;
@@ -114,6 +130,13 @@ private:
     QPushButton* BitBtnGerar = nullptr;
     QPushButton* BitBtnCancelar = nullptr;
     QPushButton* BitBtnSair = nullptr;
+    QPushButton* BitBtnAbrirPasta = nullptr;
+    TVistaPagina* VistaPagina = nullptr;
+    QPushButton* BitBtnSolucoes = nullptr;
+
+    static constexpr int LarguraDoPainel = 802;
+    static constexpr int AlturaDoPainel = 426;
+    static constexpr int LarguraMinimaDaVista = 260;
 };
 
 // Os pedidos dos dois diálogos de ficheiros da janela.

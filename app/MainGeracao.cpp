@@ -124,6 +124,8 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
 void TFormMain::MostrarResultado(const TResultadoLivro& r) {
     switch (r.Fim) {
     case TFimLivro::fmSemDestino:
+        // Nada começou: volta o aviso que estava antes de "Gerar".
+        Estado(r.Analise.Aviso);
         return;
     case TFimLivro::fmDesistiu:
         Estado(ResumoDasOpcoes(r.Livro.Config, r.Analise.NumTemas));
@@ -134,7 +136,9 @@ void TFormMain::MostrarResultado(const TResultadoLivro& r) {
         Estado(r.Mensagem);
         return;
     }
-    Estado(r.Mensagem);
+    Estado(r.Mensagem + u" Gravado em " + DeUtf8(r.Destino.string()) + u".");
+    FUltimoLivro = r.Destino;
+    BitBtnAbrirPasta->show();
     if (!r.Relatorio.Falhas.empty()) {
         std::u16string caixa = r.Mensagem + u"\r\n";
         const std::size_t n = std::min<std::size_t>(r.Relatorio.Falhas.size(), 5);

@@ -1,5 +1,6 @@
 // O programa zelta: a aplicação, o estilo, a janela e o ciclo de eventos até a janela fechar.
 #include "app/Main.hpp"
+#include "Versao.hpp"
 #include "app/Dialogos.hpp"
 #include "app/Estilo.hpp"
 #include "app/Traducao.hpp"
@@ -7,13 +8,22 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
-#include <QStyle>
+
+#include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Antes do QApplication, para responder também sem ecrã.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version" || std::string_view(argv[i]) == "--versao") {
+            std::printf("zelta %s\n", zelta::Versao);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QString::fromLatin1(zelta::Versao));
+    // Sem nome de apresentação: o Qt acrescentá-lo-ia ao título de cada janela ("ZELTA | Orvalen — ZELTA").
     QApplication::setApplicationName(QStringLiteral("ZELTA"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ZELTA"));
     QApplication::setDesktopFileName(QStringLiteral("zelta"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelta/zelta.png")));
     zelta::InstalarTraducoes();
@@ -22,10 +32,6 @@ int main(int argc, char** argv) {
     zelta::TDialogosQt dialogos;
     zelta::TFormMain janela(dialogos, zelta::PastaDosTemas());
     dialogos.DefinirJanela(&janela);
-    if (const QScreen* ecra = QApplication::primaryScreen()) {
-        janela.setGeometry(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, janela.size(), ecra->availableGeometry()));
-    }
     janela.show();
     return QApplication::exec();
 }

@@ -228,6 +228,8 @@ std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos) {
     return u"Geração cancelada aos " + Decimal(gerados) + u" de " + Decimal(pedidos) + u" puzzles. Nada foi gravado.";
 }
 
+std::u16string MensagemGravacaoCancelada() { return u"Livro cancelado durante a gravação. Nada foi gravado."; }
+
 std::u16string MensagemSemPuzzles() { return u"Não foi possível gerar nenhum puzzle com estas opções."; }
 
 std::u16string MensagemDoLivro(std::int32_t puzzles, std::int32_t paginas, std::int32_t faltam) {

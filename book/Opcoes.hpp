@@ -77,6 +77,7 @@ std::u16string FraseAGravar();
 std::u16string FraseEstimativa(std::int32_t estimados, std::int32_t pedidos);
 std::u16string PerguntaEstimativa(std::int32_t estimados, std::int32_t pedidos);
 std::u16string MensagemCancelada(std::int32_t gerados, std::int32_t pedidos);
+std::u16string MensagemGravacaoCancelada();
 std::u16string MensagemSemPuzzles();
 std::u16string MensagemLivroGerado(std::int32_t puzzles, std::int32_t paginas);
 // MensagemLivroGerado, seguida de quantos puzzles faltam quando falta algum.

@@ -36,6 +36,10 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
 
     AvisarFase(passos, TFaseLivro::flVerificar, FraseAVerificar());
     const std::int32_t estimados = EstimarPuzzles(config, temas);
+    if (passos.Cancelado && passos.Cancelado()) {
+        Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(0, config.NumPuzzles));
+        return r;
+    }
     if (estimados < config.NumPuzzles && passos.AceitarFalta && !passos.AceitarFalta(estimados, config.NumPuzzles)) {
         Acabar(r, TFimLivro::fmDesistiu, FraseEstimativa(estimados, config.NumPuzzles));
         return r;
@@ -60,7 +64,12 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     }
 
     AvisarFase(passos, TFaseLivro::flGravar, FraseAGravar());
-    r.Paginas = passos.Gravar(r.Destino, r.Livro, r.Relatorio);
+    try {
+        r.Paginas = passos.Gravar(r.Destino, r.Livro, r.Relatorio);
+    } catch (const ECancelado&) {
+        Acabar(r, TFimLivro::fmCancelado, MensagemGravacaoCancelada());
+        return r;
+    }
     const auto feitos = static_cast<std::int32_t>(r.Livro.Puzzles.size());
     const auto faltam = static_cast<std::int32_t>(r.Relatorio.Falhas.size());
     Acabar(r, TFimLivro::fmGravado, MensagemDoLivro(feitos, r.Paginas, faltam));

@@ -28,7 +28,10 @@ struct TPassosLivro {
     // Onde gravar o livro; nada para desistir sem gerar.
     std::function<std::optional<std::filesystem::path>(const TConfigLivro&)> Destino;
     TProgressoLivro Progresso;
-    // Grava o livro inteiro no destino ou nada (levanta EZelta); devolve o número de páginas.
+    // Um pedido de paragem, perguntado entre passos; a geração pergunta pelo Progresso.
+    std::function<bool()> Cancelado;
+    // Grava o livro inteiro no destino ou nada (levanta EZelta; ECancelado quando parou a pedido); devolve o
+    // número de páginas.
     std::function<std::int32_t(const std::filesystem::path&, const TDadosLivro&, const TRelatorioLivro&)> Gravar;
 };
 

@@ -2,11 +2,13 @@
 // erros saiam numa frase portuguesa, como os da janela.
 #include "cli/Argumentos.hpp"
 
+#include "Versao.hpp"
 #include "book/Opcoes.hpp"
 #include "core/Texto.hpp"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 
 namespace zelta::cli {
@@ -24,27 +26,41 @@ std::string_view SemEspacos(std::string_view s) {
     return s.substr(inicio, s.find_last_not_of(" \t") - inicio + 1);
 }
 
-template <class T> std::optional<T> Inteiro(std::string_view texto) {
+// Um inteiro do tipo T, o texto todo (com espaços à volta); sem valor quando não é um número inteiro ou não
+// cabe no tipo, com fora a dizer qual das duas.
+template <class T> std::optional<T> Inteiro(std::string_view texto, bool* fora = nullptr) {
     texto = SemEspacos(texto);
     T valor{};
     const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
     if (texto.empty() || erro != std::errc{} || fim != texto.data() + texto.size()) {
+        if (fora != nullptr) {
+            *fora = !texto.empty() && erro == std::errc::result_out_of_range && fim == texto.data() + texto.size();
+        }
         return std::nullopt;
     }
     return valor;
 }
 
-// As frases da janela quando um campo numérico não tem um número, mais o que foi recebido.
+// As frases da janela quando um campo numérico não tem um número, mais o que foi recebido. Um valor que
+// não se lê é um erro da linha de comando, como uma opção desconhecida.
 std::int32_t LerNumero(const std::string& texto, const char* pedido) {
-    const auto valor = Inteiro<std::int32_t>(texto);
+    bool fora = false;
+    const auto valor = Inteiro<std::int32_t>(texto, &fora);
     if (!valor) {
         std::string m = pedido;
         m += ": «";
         m += texto;
-        m += "» não é um número inteiro.";
-        throw EArgumentos(m, EstadoOpcoes);
+        m += fora ? "» está fora do intervalo dos números aceites." : "» não é um número inteiro.";
+        throw EArgumentos(m, EstadoLinhaDeComando);
     }
     return *valor;
+}
+
+// Caracteres de controlo e quebras de linha: o campo da janela não os deixa escrever.
+bool TemControlo(std::u16string_view texto) {
+    return std::any_of(texto.begin(), texto.end(), [](char16_t c) {
+        return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\u2028' || c == u'\u2029';
+    });
 }
 
 TModoDirecoes LerModo(const std::string& texto) {
@@ -61,7 +77,7 @@ TModoDirecoes LerModo(const std::string& texto) {
     std::string m = "As direções são simples, diagonais ou todas, não «";
     m += texto;
     m += "».";
-    throw EArgumentos(m, EstadoOpcoes);
+    throw EArgumentos(m, EstadoLinhaDeComando);
 }
 
 std::string NomeDaOpcao(const std::string& mensagem) {
@@ -80,6 +96,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
                  "zelta-livro"};
     app.option_defaults()->group("Opções");
     app.set_help_flag("-h,--ajuda", "Mostra esta ajuda e sai.");
+    app.set_version_flag("--versao,--version", std::string("zelta-livro ") + Versao, "Mostra a versão e sai.");
     app.allow_extras();
     app.get_formatter()->label("Usage", "Utilização");
     app.get_formatter()->label("OPTIONS", "OPÇÕES");
@@ -136,6 +153,11 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
         r.Ajuda = true;
         r.TextoAjuda = app.help();
         return r;
+    } catch (const CLI::CallForVersion& e) {
+        // A versão sai pelo caminho da ajuda: um texto no stdout e estado 0.
+        r.Ajuda = true;
+        r.TextoAjuda = std::string(e.what()) + '\n';
+        return r;
     } catch (const CLI::ParseError& e) {
         const std::string opcaoEmFalta = NomeDaOpcao(e.what());
         if (!opcaoEmFalta.empty()) {
@@ -176,6 +198,9 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     }
     // Como o campo da janela: aparado e com MaximoDoTitulo caracteres no máximo.
     r.Titulo = std::u16string(Aparar(DeUtf8(titulo)));
+    if (TemControlo(r.Titulo)) {
+        throw EArgumentos("O título não pode ter quebras de linha nem caracteres de controlo.", EstadoOpcoes);
+    }
     if (r.Titulo.size() > static_cast<std::size_t>(MaximoDoTitulo)) {
         throw EArgumentos("O título tem no máximo " + n(MaximoDoTitulo) + " caracteres.", EstadoOpcoes);
     }
@@ -183,7 +208,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     if (oSemente->count() > 0) {
         r.Semente = Inteiro<std::uint32_t>(semente);
         if (!r.Semente) {
-            throw EArgumentos("A semente tem de ser um número inteiro de 0 a 4294967295.", EstadoOpcoes);
+            throw EArgumentos("A semente tem de ser um número inteiro de 0 a 4294967295.", EstadoLinhaDeComando);
         }
     }
     if (oSaida->count() > 0) {

@@ -12,8 +12,9 @@
 
 namespace zelta::cli {
 
-// Um argumento que não se deixa ler. Estado 2 quando é um valor de uma opção do livro (como a janela, que
-// recusa o livro), 1 quando a própria linha de comando está mal formada.
+// Um argumento que não se deixa ler. Estado 1 quando a linha de comando está mal formada ou um valor não se
+// lê (não é um número, não cabe, não é um dos nomes); 2 quando o valor se lê mas não dá um livro, como a
+// janela, que recusa o livro.
 class EArgumentos : public std::runtime_error {
 public:
     EArgumentos(const std::string& mensagem, int estado) : std::runtime_error(mensagem), FEstado(estado) {}

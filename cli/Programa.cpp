@@ -15,7 +15,7 @@
 #include "themes/Importacao.hpp"
 
 #include <algorithm>
-#include <cstring>
+#include <new>
 #include <optional>
 
 namespace zelta::cli {
@@ -23,8 +23,7 @@ namespace zelta::cli {
 namespace {
 
 [[noreturn]] void FalhaDeGravacao(const std::filesystem::path& destino, int erro) {
-    throw EZelta(u"Não foi possível gravar o ficheiro «" + DeUtf8(destino.string()) + u"» (" +
-                 DeUtf8(std::strerror(erro)) + u").");
+    throw EZelta(FraseFalhaGravar(destino, erro));
 }
 
 constexpr std::int32_t LarguraDaBarra = 30;
@@ -162,8 +161,8 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
 
 // O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
 // falha não deixar nenhum dos dois.
-std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, const std::filesystem::path& pdf,
-                         const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
+std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
+                         const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
     std::optional<TFicheiroPendente> json;
     if (a.Json) {
         const std::string texto = LivroEmJson(livro, entrada, relatorio);
@@ -172,7 +171,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const std::u16string& entrada, co
             FalhaDeGravacao(*a.Json, json->Erro());
         }
     }
-    const std::int32_t paginas = GravarLivroPdf(pdf, livro);
+    const std::int32_t paginas = GravarLivroPdf(pdf, livro, amb.Interrompido);
     if (json) {
         if (const int erro = json->Confirmar(); erro != 0) {
             FalhaDeGravacao(*a.Json, erro);
@@ -214,8 +213,9 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
         barra.Puzzle(indice, total);
         cancelar = cancelar || (amb.Interrompido && amb.Interrompido());
     };
+    passos.Cancelado = amb.Interrompido;
     passos.Gravar = [&](const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio) {
-        return GravarLivro(a, entrada, pdf, livro, relatorio);
+        return GravarLivro(a, amb, entrada, pdf, livro, relatorio);
     };
     const TResultadoLivro r = ProduzirLivro(config, catalogo, passos);
     barra.Limpar();
@@ -243,9 +243,7 @@ void Listar(const TCatalogo& catalogo, const TAmbiente& amb) {
     }
 }
 
-} // namespace
-
-int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
     try {
         const TArgumentos a = LerArgumentos(args);
         if (a.Ajuda) {
@@ -277,7 +275,24 @@ int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
     } catch (const EZelta& e) {
         Escrever(amb.Erros, u"Erro: " + e.Mensagem());
         return SaidaErro;
+    } catch (const std::bad_alloc&) {
+        // Os temporários já se apagaram ao desfazer a pilha.
+        Escrever(amb.Erros, u"Erro: não há memória que chegue para este trabalho. Nada foi gravado.");
+        return SaidaErro;
     }
+}
+
+} // namespace
+
+int Executar(const std::vector<std::string>& args, const TAmbiente& amb) {
+    const int estado = ExecutarPedido(args, amb);
+    // Uma saída que não se escreveu (disco cheio, tubo fechado) não pode passar por sucesso.
+    amb.Saida.flush();
+    if (!amb.Saida) {
+        Escrever(amb.Erros, u"Erro: não foi possível escrever na saída padrão.");
+        return estado == SaidaOk || estado == SaidaFaltamPuzzles ? SaidaErro : estado;
+    }
+    return estado;
 }
 
 } // namespace zelta::cli

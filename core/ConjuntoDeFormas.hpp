@@ -1,6 +1,6 @@
 // Conjunto de formas (palavras) por endereçamento aberto, sem uma alocação por forma: serve para ver
-// repetidas ao ler o dicionário e ao montar os pools. As formas vivem no chamador; o conjunto guarda só o
-// índice de cada uma em casas de 32 bits, para a tabela do dicionário inteiro caber na cache.
+// repetidas ao ler o dicionário e ao montar os pools. As formas vivem no chamador; cada casa guarda o índice
+// da forma e 32 bits do seu hash, para só ir ler a forma (noutro sítio da memória) quando o hash bate.
 #pragma once
 
 #include <algorithm>
@@ -22,30 +22,36 @@ public:
     // registada com o índice i (a do chamador, que pode ter mudado de sítio desde então).
     template <class FormaDe> bool Inserir(std::u16string_view forma, std::uint32_t indice, FormaDe&& formaDe) {
         if (2 * (FOcupadas + 1) > FCasas.size()) {
-            Crescer(formaDe);
+            Crescer();
         }
+        const std::uint32_t marca = Hash(forma);
         const std::size_t mascara = FCasas.size() - 1;
-        for (std::size_t i = Hash(forma) & mascara;; i = (i + 1) & mascara) {
-            const std::uint32_t casa = FCasas[i];
+        for (std::size_t i = marca & mascara;; i = (i + 1) & mascara) {
+            const std::uint64_t casa = FCasas[i];
             if (casa == 0) {
-                FCasas[i] = indice + 1;
+                FCasas[i] = (static_cast<std::uint64_t>(marca) << 32U) | (static_cast<std::uint64_t>(indice) + 1);
                 ++FOcupadas;
                 return true;
             }
-            if (formaDe(casa - 1) == forma) {
+            if (static_cast<std::uint32_t>(casa >> 32U) == marca &&
+                formaDe(static_cast<std::uint32_t>(casa) - 1) == forma) {
                 return false;
             }
         }
     }
 
 private:
-    // FNV-1a sobre as unidades de código, reduzido a 32 bits: as palavras são curtas e o cálculo fica inline.
-    static std::size_t Hash(std::u16string_view forma) {
+    // FNV-1a sobre as unidades de código, com a mistura final do MurmurHash3: os bits baixos do FNV sozinho
+    // repetem-se em palavras parecidas (as mesmas sílabas noutra ordem).
+    static std::uint32_t Hash(std::u16string_view forma) {
         std::uint64_t h = 1469598103934665603ULL;
         for (const char16_t c : forma) {
             h = (h ^ c) * 1099511628211ULL;
         }
-        return static_cast<std::size_t>(h ^ (h >> 29U));
+        h ^= h >> 33U;
+        h *= 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 33U;
+        return static_cast<std::uint32_t>(h);
     }
 
     static std::size_t CapacidadePara(std::size_t formas) {
@@ -56,16 +62,16 @@ private:
         return casas;
     }
 
-    // As casas só guardam índices: crescer pede outra vez o hash de cada forma.
-    template <class FormaDe> void Crescer(FormaDe& formaDe) {
-        const std::vector<std::uint32_t> antigas = std::move(FCasas);
+    // O hash está na casa: crescer não volta a ler as formas.
+    void Crescer() {
+        const std::vector<std::uint64_t> antigas = std::move(FCasas);
         FCasas.assign(std::max<std::size_t>(16, antigas.size() * 2), 0);
         const std::size_t mascara = FCasas.size() - 1;
-        for (const std::uint32_t casa : antigas) {
+        for (const std::uint64_t casa : antigas) {
             if (casa == 0) {
                 continue;
             }
-            std::size_t i = Hash(formaDe(casa - 1)) & mascara;
+            std::size_t i = static_cast<std::uint32_t>(casa >> 32U) & mascara;
             while (FCasas[i] != 0) {
                 i = (i + 1) & mascara;
             }
@@ -73,7 +79,7 @@ private:
         }
     }
 
-    std::vector<std::uint32_t> FCasas; // 0 = livre; senão o índice + 1
+    std::vector<std::uint64_t> FCasas; // 0 = livre; senão o hash nos 32 bits altos e o índice + 1 nos baixos
     std::size_t FOcupadas = 0;
 };
 

@@ -2,6 +2,7 @@
 #include "core/Texto.hpp"
 
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
@@ -191,6 +192,76 @@ std::u16string DeUtf8(std::string_view s) {
     u_strFromUTF8WithSub(r.data(), static_cast<int32_t>(r.size()), &n, s.data(), static_cast<int32_t>(s.size()), 0xFFFD,
                          nullptr, &erro);
     r.resize(U_SUCCESS(erro) ? static_cast<std::size_t>(n) : 0);
+    return r;
+}
+
+void NormalizarNfcNoLugar(std::u16string& s) {
+    UErrorCode erro = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&erro);
+    if (U_FAILURE(erro) || s.empty()) {
+        return;
+    }
+    const auto n = static_cast<int32_t>(s.size());
+    // O prefixo que já está normalizado acaba numa fronteira: o resto normaliza-se à parte e junta-se.
+    const int32_t pronto = unorm2_spanQuickCheckYes(nfc, s.data(), n, &erro);
+    if (U_FAILURE(erro) || pronto == n) {
+        return;
+    }
+    const int32_t resto = n - pronto;
+    // A NFC nunca passa de três vezes o comprimento; começa-se pelo mesmo e pede-se mais se for preciso.
+    std::u16string r(static_cast<std::size_t>(resto), u'\0');
+    int32_t feitos = unorm2_normalize(nfc, s.data() + pronto, resto, r.data(), resto, &erro);
+    if (erro == U_BUFFER_OVERFLOW_ERROR) {
+        erro = U_ZERO_ERROR;
+        r.assign(static_cast<std::size_t>(feitos), u'\0');
+        feitos = unorm2_normalize(nfc, s.data() + pronto, resto, r.data(), feitos, &erro);
+    }
+    if (U_FAILURE(erro)) {
+        return;
+    }
+    s.resize(static_cast<std::size_t>(pronto));
+    s.append(r.data(), static_cast<std::size_t>(feitos));
+}
+
+std::u16string NormalizarNfc(std::u16string_view s) {
+    std::u16string r(s);
+    NormalizarNfcNoLugar(r);
+    return r;
+}
+
+bool CaracterDeControlo(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\u2028' || c == u'\u2029'; }
+
+std::u16string ControlosParaEspacos(std::u16string_view s) {
+    std::u16string r(s);
+    for (char16_t& c : r) {
+        if (CaracterDeControlo(c)) {
+            c = u' ';
+        }
+    }
+    return r;
+}
+
+std::u16string TextoParaTerminal(std::u16string_view s) {
+    static constexpr char16_t Hex[] = u"0123456789ABCDEF";
+    std::u16string r;
+    r.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F)) {
+            r += u"\\x";
+            r.push_back(Hex[c >> 4]);
+            r.push_back(Hex[c & 0xF]);
+        } else if (c == u'\u2028' || c == u'\u2029') {
+            r += c == u'\u2028' ? u"\\u2028" : u"\\u2029";
+        } else if (U16_IS_LEAD(c) && i + 1 < s.size() && U16_IS_TRAIL(s[i + 1])) {
+            r.push_back(c);
+            r.push_back(s[++i]);
+        } else if (U16_IS_SURROGATE(c)) {
+            r.push_back(u'\uFFFD');
+        } else {
+            r.push_back(c);
+        }
+    }
     return r;
 }
 

@@ -62,6 +62,21 @@ bool IguaisSemCaixaAscii(std::u16string_view a, std::u16string_view b);
 std::string ParaUtf8(std::u16string_view s);
 std::u16string DeUtf8(std::string_view s);
 
+// A forma composta (NFC) do Unicode: um texto gravado num Mac (CAMAR + U+0303 + O) fica com as letras
+// acentuadas do alfabeto (CAMARÃO). Todo o texto que se lê passa por aqui antes de ser validado.
+std::u16string NormalizarNfc(std::u16string_view s);
+// O mesmo no lugar; um texto que já está em NFC (o caso normal) não se copia.
+void NormalizarNfcNoLugar(std::u16string& s);
+
+// Carácter de controlo: C0 (também TAB, CR e LF), DEL, C1, e os separadores de linha e de parágrafo.
+bool CaracterDeControlo(char16_t c);
+// Cada carácter de controlo passa a um espaço: para nomes e grupos que se gravam num cabeçalho ou se mostram.
+std::u16string ControlosParaEspacos(std::u16string_view s);
+// O texto pronto para um terminal: C0 (menos TAB), DEL e C1 escritos como \xHH, os separadores de linha e de
+// parágrafo como \u2028 e \u2029, um substituto solto como U+FFFD. Nada do que se mostra pode mudar o título do
+// terminal nem limpar o ecrã.
+std::u16string TextoParaTerminal(std::u16string_view s);
+
 // Número em decimal simples, para compor frases.
 std::u16string Decimal(long long n);
 

@@ -128,4 +128,10 @@ private:
     std::u16string FMensagem;
 };
 
+// Um trabalho parado a pedido (Cancelar, Ctrl-C) a meio de um passo que não tem como o dizer de outra forma.
+class ECancelado : public EZelta {
+public:
+    using EZelta::EZelta;
+};
+
 } // namespace zelta

@@ -1,6 +1,7 @@
 // Bytes quaisquer pelo caminho de um ficheiro de tema e da lista negra: descodificar, cortar, ler.
-// Além de não rebentar, compara o leitor com uma versão de referência simples, confere o relatório e que as
-// palavras aceites se releem iguais.
+// Além de não rebentar, compara o leitor com uma versão de referência simples, confere o relatório, que as
+// palavras aceites se releem iguais, que o texto sai em NFC, que nada do que se mostra tem controlos e que a
+// contagem sem palavras dá o mesmo que a leitura completa.
 #include "core/Texto.hpp"
 #include "themes/Dicionario.hpp"
 #include "themes/Interno.hpp"
@@ -23,12 +24,8 @@ void Exigir(bool condicao) {
 std::vector<zelta::TPalavraTema> PalavrasDeReferencia(const std::vector<std::u16string>& linhas) {
     std::vector<zelta::TPalavraTema> r;
     std::set<std::u16string> vistas;
-    for (std::size_t n = 0; n < linhas.size(); ++n) {
-        std::u16string_view l = linhas[n];
-        if (n == 0 && !l.empty() && l.front() == u'\uFEFF') {
-            l.remove_prefix(1);
-        }
-        l = zelta::Aparar(l);
+    for (const auto& linha : linhas) {
+        const std::u16string_view l = zelta::Aparar(linha);
         if (l.empty() || l.front() == u'#') {
             continue;
         }
@@ -47,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const std::span<const std::uint8_t> bytes(dados, tamanho);
     (void)Utf8Valido(bytes, tamanho / 2);
 
+    (void)PareceUtf16SemMarca(bytes);
     const std::u16string texto = BytesParaTexto(bytes);
+    Exigir(NormalizarNfc(texto) == texto);
     const auto linhas = CortarLinhas(texto);
     for (const auto& l : linhas) {
         Exigir(l.find_first_of(u"\r\n") == std::u16string::npos);
@@ -62,6 +61,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     Exigir(doTexto.Tema == lido.Tema && doTexto.Relatorio.Detalhe == rel.Detalhe &&
            doTexto.Relatorio.Repetidas == rel.Repetidas && doTexto.Relatorio.Rejeitadas == rel.Rejeitadas);
     Exigir(rel.Detalhe.size() == static_cast<std::size_t>(rel.Rejeitadas < 30 ? rel.Rejeitadas : 30));
+    // O que chega a um terminal ou a um cabeçalho: sem controlos.
+    const auto semControlos = [](std::u16string_view s, bool tab) {
+        for (const char16_t c : s) {
+            if (CaracterDeControlo(c) && !(tab && c == u'\t')) {
+                return false;
+            }
+        }
+        return true;
+    };
+    Exigir(semControlos(lido.Tema.Nome, false) && semControlos(lido.Tema.Grupo, false));
+    for (const auto& d : rel.Detalhe) {
+        Exigir(semControlos(d, true));
+    }
+    // Só a contar: as mesmas contagens, sem as palavras.
+    detalhe::TLeitorTema contador(u"Fuzz", true);
+    detalhe::ParaCadaLinha(texto, [&contador](std::u16string_view l) { contador.Linha(l); });
+    std::size_t maior = 0;
+    for (const auto& p : lido.Tema.Palavras) {
+        maior = maior < p.Letras.size() ? p.Letras.size() : maior;
+    }
+    Exigir(static_cast<std::size_t>(contador.MaiorPalavra()) == maior);
+    const TTemaLido contado = contador.Fim();
+    Exigir(contado.Tema.Palavras.empty() && contado.Tema.Nome == lido.Tema.Nome &&
+           contado.Tema.Grupo == lido.Tema.Grupo && contado.Relatorio.Aceites == rel.Aceites &&
+           contado.Relatorio.Repetidas == rel.Repetidas && contado.Relatorio.Rejeitadas == rel.Rejeitadas);
     std::u16string copia;
     for (const auto& p : lido.Tema.Palavras) {
         Exigir(!p.Letras.empty());

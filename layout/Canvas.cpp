@@ -1,6 +1,9 @@
 // Pontos e conversões entre pontos tipográficos e milímetros.
 #include "layout/Canvas.hpp"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zelta {
 
 TPontoMm PontoMm(double x, double y) { return {x, y}; }
@@ -9,5 +12,17 @@ TPontoMm PontoMm(double x, double y) { return {x, y}; }
 double PtParaMm(double pt) { return pt * 25.4 / 72; }
 
 double MmParaPt(double mm) { return mm * 72 / 25.4; }
+
+namespace {
+
+std::int32_t Arredondar(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
+
+} // namespace
+
+std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi); }
+
+std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredondar(espessuraPt * dpi / 72), 1); }
+
+std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
 
 } // namespace zelta

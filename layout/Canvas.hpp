@@ -20,6 +20,14 @@ TPontoMm PontoMm(double x, double y);
 double PtParaMm(double pt);
 double MmParaPt(double mm);
 
+// Conversões para unidades inteiras de um dispositivo de dpi pontos por polegada, as mesmas em todos os
+// canvas; arredondam ao mais próximo e, no meio, ao par.
+std::int32_t MmParaPx(double mm, double dpi);
+// Largura da caneta, nunca abaixo de uma unidade.
+std::int32_t CanetaPx(double espessuraPt, double dpi);
+// O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
+std::int32_t EmPx(double tamanhoPt, double dpi);
+
 // Uma página A4 ao alto, origem no canto superior esquerdo, Y a crescer para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {

@@ -85,12 +85,6 @@ cairo_status_t LerPng(void* fecho, unsigned char* dados, unsigned int n) {
 
 } // namespace
 
-std::int32_t MmParaPx(double mm, double dpi) { return Arredondar(mm / 25.4 * dpi); }
-
-std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredondar(espessuraPt * dpi / 72), 1); }
-
-std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
-
 TFontesCairo::TFontesCairo() {
     auto biblioteca = std::make_shared<TBibliotecaFt>();
     FFaces[0] = CriarFace(biblioteca, u"LiberationSans-Regular");

@@ -14,13 +14,6 @@
 
 namespace zelta {
 
-// Conversões para unidades inteiras do dispositivo; arredondam ao mais próximo e, no meio, ao par.
-std::int32_t MmParaPx(double mm, double dpi);
-// Largura da caneta, nunca abaixo de uma unidade.
-std::int32_t CanetaPx(double espessuraPt, double dpi);
-// O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
-std::int32_t EmPx(double tamanhoPt, double dpi);
-
 // Uma letra num tamanho: a fonte já escalada e a caixa da linha em unidades inteiras.
 struct TFonteMedida {
     cairo_scaled_font_t* Fonte = nullptr;

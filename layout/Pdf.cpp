@@ -14,10 +14,15 @@ namespace {
 // Cada página nova é uma página A4 do documento, desenhada por um TCanvasCairo a 300 por polegada.
 class TDestinoPdf final : public IDestinoPaginas {
 public:
-    // Não é dono do documento nem das fontes.
-    TDestinoPdf(TDocumentoPdf& APdf, TFontesCairo& AFontes) : FPdf(APdf), FFontes(AFontes) {}
+    // Não é dono do documento, das fontes nem do pedido de paragem.
+    TDestinoPdf(TDocumentoPdf& APdf, TFontesCairo& AFontes, const std::function<bool()>& ACancelado)
+        : FPdf(APdf), FFontes(AFontes), FCancelado(ACancelado) {}
 
     std::shared_ptr<ICanvasPagina> NovaPagina() override {
+        // Entre páginas: um pedido de paragem não espera pelo livro inteiro.
+        if (FCancelado && FCancelado()) {
+            throw ECancelado(u"Gravação cancelada.");
+        }
         ++FPaginas;
         return std::make_shared<TCanvasCairo>(FPdf.AddPage(), TDocumentoPdf::ScreenLogPixels, FFontes);
     }
@@ -27,12 +32,14 @@ public:
 private:
     TDocumentoPdf& FPdf;
     TFontesCairo& FFontes;
+    const std::function<bool()>& FCancelado;
     std::int32_t FPaginas = 0;
 };
 
 } // namespace
 
-std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro) {
+std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
+                            const std::function<bool()>& cancelado) {
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");
     }
@@ -42,7 +49,7 @@ std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro
     std::int32_t paginas = 0;
     {
         const TCompositorLivro compositor(livro);
-        TDestinoPdf destino(pdf, fontes);
+        TDestinoPdf destino(pdf, fontes, cancelado);
         compositor.Compor(destino);
         paginas = destino.Paginas();
     }

@@ -2,14 +2,19 @@
 // ordem fixa dos grupos.
 #include "themes/Biblioteca.hpp"
 
+#include "core/Ficheiros.hpp"
 #include "core/Recursos.hpp"
 #include "core/Texto.hpp"
+#include "themes/CacheResumos.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <new>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -48,14 +53,25 @@ std::filesystem::path PastaDeDadosDoUtilizador() {
 std::filesystem::path PastaDosTemas() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const std::filesystem::path pastaDoExe = exe.parent_path();
-        const std::filesystem::path junto = pastaDoExe / "Temas";
-        // Numa árvore de compilação ou numa cópia portátil a pasta fica ao lado do programa; instalado
-        // num sítio só de leitura, os temas do utilizador vão para a sua pasta de dados.
-        if (std::filesystem::is_directory(junto, ec) || ::access(pastaDoExe.c_str(), W_OK) == 0) {
-            return junto;
-        }
+    if (ec) {
+        return PastaDeDadosDoUtilizador() / "zelta" / "Temas";
+    }
+    return PastaDosTemasDoPrograma(exe.parent_path());
+}
+
+std::filesystem::path PastaDosTemasDoPrograma(const std::filesystem::path& pastaDoPrograma) {
+    // Instalado em …/usr/bin ou …/usr/local/bin o programa nunca escreve ao seu lado, nem como root, a
+    // quem o access() diz sempre que sim.
+    const std::filesystem::path acima = pastaDoPrograma.parent_path();
+    const bool instalado =
+        pastaDoPrograma.filename() == "bin" &&
+        (acima.filename() == "usr" || (acima.filename() == "local" && acima.parent_path().filename() == "usr"));
+    // Numa árvore de compilação ou numa cópia portátil a pasta fica ao lado do programa; instalado
+    // num sítio só de leitura, os temas do utilizador vão para a sua pasta de dados.
+    const std::filesystem::path junto = pastaDoPrograma / "Temas";
+    std::error_code ec;
+    if (!instalado && (std::filesystem::is_directory(junto, ec) || ::access(pastaDoPrograma.c_str(), W_OK) == 0)) {
+        return junto;
     }
     return PastaDeDadosDoUtilizador() / "zelta" / "Temas";
 }
@@ -99,11 +115,31 @@ std::vector<TTema> TemasDosRecursos() {
     return temas;
 }
 
-std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
-    std::vector<TTema> temas;
+std::optional<std::u16string> MotivoDeNomeReservado(const TTema& tema) {
+    const auto dobrado = [](std::u16string_view s) { return SemAcentos(MaiusculasCompletas(s)); };
+    for (const std::u16string_view reservado : {u"Dicionário", u"Mix de Temas"}) {
+        if (dobrado(tema.Grupo) == dobrado(reservado)) {
+            return u"o grupo «" + tema.Grupo + u"» tem o nome de uma entrada fixa da lista de livros";
+        }
+        if (dobrado(tema.Nome) == dobrado(reservado)) {
+            return u"o tema «" + tema.Nome + u"» tem o nome de uma entrada fixa da lista de livros";
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// Os ficheiros de temas da pasta, lidos pela ordem dos caminhos; entregar(caminho, lido, maior) recebe os que
+// ficam, e mensagens uma linha por cada um posto de parte. Só a contar, as palavras não se constroem.
+// Com cache (só a contar), um ficheiro que não mudou não se lê.
+template <class Entregar>
+void LerPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+              const std::atomic<bool>* cancelar, detalhe::TCacheResumos* cache, Entregar&& entregar) {
+    const bool soContar = cache != nullptr;
     std::error_code ec;
     if (!std::filesystem::is_directory(pasta, ec)) {
-        return temas;
+        return;
     }
     std::vector<std::pair<std::u16string, std::filesystem::path>> ficheiros;
     std::filesystem::directory_iterator it(pasta, ec);
@@ -118,44 +154,100 @@ std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<
     }
     if (ec && mensagens != nullptr) {
         // Uma pasta que não se consegue listar não pode passar por vazia sem aviso.
-        mensagens->push_back(TextoDoCaminho(pasta) + u": não foi possível ler (" + DeUtf8(ec.message()) + u")");
+        mensagens->push_back(TextoDoCaminho(pasta) + u": não foi possível ler (" + RazaoDoErro(ec.value()) + u")");
     }
     std::sort(ficheiros.begin(), ficheiros.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
+    const auto avisar = [mensagens](std::u16string linha) {
+        if (mensagens != nullptr) {
+            mensagens->push_back(std::move(linha));
+        }
+    };
     for (const auto& [texto, caminho] : ficheiros) {
         const std::u16string nome = TextoDoCaminho(caminho.filename());
         if (IguaisSemCaixaAscii(nome, u"ListaNegra.txt") || IguaisSemCaixaAscii(nome, u"Dicionario.txt")) {
             continue;
         }
         TTemaLido lido;
+        std::int32_t maior = 0;
+        struct stat st {};
+        const bool comum = soContar && ::stat(caminho.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+        const std::string ficheiro = caminho.filename().string();
         try {
-            lido = LerTemaDeFicheiro(caminho);
+            if (const detalhe::TEntradaResumo* e = comum ? cache->Procurar(ficheiro, st) : nullptr) {
+                lido.Tema.Nome = e->Nome;
+                lido.Tema.Grupo = e->Grupo;
+                lido.Relatorio.Aceites = e->Palavras;
+                maior = e->Maior;
+            } else {
+                lido = detalhe::LerTemaDeFicheiro(caminho, cancelar, soContar, 0, &maior);
+                if (comum) {
+                    cache->Guardar(ficheiro, st, {lido.Relatorio.Aceites, maior, lido.Tema.Nome, lido.Tema.Grupo});
+                }
+            }
+        } catch (const ELeituraCancelada&) {
+            throw;
         } catch (const EZelta& e) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": não foi possível ler (" + e.Mensagem() + u")");
-            }
+            avisar(nome + u": não foi possível ler (" + e.Mensagem() + u")");
             continue;
-        } catch (const std::exception& e) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": não foi possível ler (" + DeUtf8(e.what()) + u")");
-            }
+        } catch (const std::bad_alloc&) {
+            avisar(nome + u": não foi possível ler (" + RazaoDoErro(ENOMEM) + u")");
             continue;
         }
-        if (lido.Tema.Palavras.empty()) {
-            if (mensagens != nullptr) {
-                mensagens->push_back(nome + u": sem palavras válidas");
-            }
+        if (lido.Relatorio.Aceites == 0) {
+            avisar(nome + u": sem palavras válidas");
+            continue;
+        }
+        if (const auto motivo = MotivoDeNomeReservado(lido.Tema)) {
+            avisar(nome + u": posto de parte, porque " + *motivo);
             continue;
         }
         lido.Tema.Origem = TOrigemTema::otPasta;
-        temas.push_back(std::move(lido.Tema));
+        entregar(caminho, std::move(lido), maior);
     }
+}
+
+} // namespace
+
+std::vector<TTema> TemasDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                const std::atomic<bool>* cancelar) {
+    std::vector<TTema> temas;
+    LerPasta(pasta, mensagens, cancelar, nullptr,
+             [&temas](const std::filesystem::path&, TTemaLido&& lido, std::int32_t) {
+                 temas.push_back(std::move(lido.Tema));
+             });
     return temas;
 }
 
-std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens) {
+std::vector<TResumoTema> ResumosDaPasta(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                        const std::atomic<bool>* cancelar) {
+    std::vector<TResumoTema> resumos;
+    detalhe::TCacheResumos cache(pasta);
+    LerPasta(pasta, mensagens, cancelar, &cache,
+             [&resumos](const std::filesystem::path& caminho, TTemaLido&& lido, std::int32_t maior) {
+                 resumos.push_back(
+                     {caminho, std::move(lido.Tema.Nome), std::move(lido.Tema.Grupo), lido.Relatorio.Aceites, maior});
+             });
+    cache.Gravar();
+    return resumos;
+}
+
+TResumoTema ResumirTemaDeFicheiro(const std::filesystem::path& caminho, const std::atomic<bool>* cancelar) {
+    std::int32_t maior = 0;
+    TTemaLido lido = detalhe::LerTemaDeFicheiro(caminho, cancelar, true, 0, &maior);
+    return {caminho, std::move(lido.Tema.Nome), std::move(lido.Tema.Grupo), lido.Relatorio.Aceites, maior};
+}
+
+TTema CarregarTemaResumido(const TResumoTema& resumo, const std::atomic<bool>* cancelar) {
+    TTema tema = LerTemaDeFicheiro(resumo.Caminho, cancelar).Tema;
+    tema.Origem = TOrigemTema::otPasta;
+    return tema;
+}
+
+std::vector<TTema> CarregarTemas(const std::filesystem::path& pasta, std::vector<std::u16string>* mensagens,
+                                 const std::atomic<bool>* cancelar) {
     std::vector<TTema> temas = TemasDosRecursos();
-    for (auto& tema : TemasDaPasta(pasta, mensagens)) {
+    for (auto& tema : TemasDaPasta(pasta, mensagens, cancelar)) {
         const auto igual = std::find_if(temas.begin(), temas.end(),
                                         [&tema](const TTema& t) { return IguaisSemCaixaAscii(t.Nome, tema.Nome); });
         if (igual != temas.end()) {

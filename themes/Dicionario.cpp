@@ -55,7 +55,7 @@ TTema CarregarDicionario(const std::filesystem::path& pastaDosTemas) {
     if (const auto bytes = VerRecurso(u"DICIONARIO")) {
         lido = detalhe::LerTemaDoTexto(BytesParaTexto(*bytes), NomeDoDicionario);
     } else if (const auto ficheiro = FicheiroReservado(pastaDosTemas, u"Dicionario.txt")) {
-        lido = detalhe::LerTemaDoTexto(BytesParaTexto(LerFicheiro(*ficheiro)), NomeDoDicionario);
+        lido = detalhe::LerTemaDoTexto(detalhe::TextoDeFicheiro(*ficheiro, nullptr), NomeDoDicionario);
     } else {
         return TTema{};
     }
@@ -68,12 +68,8 @@ TTema CarregarDicionario(const std::filesystem::path& pastaDosTemas) {
 std::vector<std::u16string> LerListaNegra(const std::vector<std::u16string>& linhas) {
     std::vector<std::u16string> lista;
     std::unordered_set<std::u16string> vistas;
-    for (std::size_t n = 0; n < linhas.size(); ++n) {
-        std::u16string_view linha = linhas[n];
-        if (n == 0 && !linha.empty() && linha.front() == u'\uFEFF') {
-            linha.remove_prefix(1);
-        }
-        linha = Aparar(linha);
+    for (const std::u16string& l : linhas) {
+        const std::u16string_view linha = Aparar(l);
         if (linha.empty() || linha.front() == u'#') {
             continue;
         }

@@ -4,11 +4,14 @@
 
 #include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
+#include "themes/CacheResumos.hpp"
 #include "themes/Interno.hpp"
 #include "themes/LeituraTema.hpp"
 
+#include "themes/Biblioteca.hpp"
+
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -20,36 +23,37 @@ constexpr std::size_t MaxLinhasRejeitadasNoRelatorio = 10;
 
 using detalhe::TextoDoCaminho;
 
-std::u16string Razao(int erro) {
-    switch (erro) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return u"sem permissão de escrita";
-    case ENOSPC:
-    case EDQUOT:
-        return u"não há espaço no disco";
-    case ENOENT:
-        return u"a pasta não existe";
-    default:
-        return DeUtf8(std::strerror(erro));
-    }
-}
-
 [[noreturn]] void FalhaDeEscrita(const std::filesystem::path& caminho, int erro) {
-    throw EZelta(u"Não foi possível escrever o ficheiro " + TextoDoCaminho(caminho) + u": " + Razao(erro) + u".");
+    throw EZelta(FraseFalhaGravar(caminho, erro));
 }
 
+[[noreturn]] void GrandeDemais() {
+    throw EZelta(u"O tema ficaria com mais de " + Decimal(static_cast<long long>(MaxBytesTema >> 20)) +
+                 u" MiB, o limite que a leitura dos temas aceita; divida a lista em vários ficheiros.");
+}
+
+// Em UTF-8 com CR LF, como a leitura o relê; o nome e o grupo já vêm sem controlos do leitor, e um cabeçalho
+// nunca os pode ter.
 std::string Conteudo(const TTemaLido& lido) {
-    std::u16string t = u"# Tema: " + lido.Tema.Nome + u"\r\n";
+    std::string cabecalho = ParaUtf8(u"# Tema: " + ControlosParaEspacos(lido.Tema.Nome) + u"\r\n");
     if (lido.Relatorio.TemGrupo) {
-        t += u"# Grupo: " + lido.Tema.Grupo + u"\r\n";
+        cabecalho += ParaUtf8(u"# Grupo: " + ControlosParaEspacos(lido.Tema.Grupo) + u"\r\n");
     }
+    std::size_t tamanho = cabecalho.size();
     for (const auto& p : lido.Tema.Palavras) {
-        t += p.Texto;
-        t += u"\r\n";
+        tamanho += p.Texto.size() * 2 + 2;
     }
-    return ParaUtf8(t);
+    std::string t;
+    t.reserve(std::min<std::size_t>(tamanho, MaxBytesTema + 1));
+    t = std::move(cabecalho);
+    for (const auto& p : lido.Tema.Palavras) {
+        t += ParaUtf8(p.Texto);
+        t += "\r\n";
+        if (t.size() > MaxBytesTema) {
+            GrandeDemais();
+        }
+    }
+    return t;
 }
 
 // O mesmo ficheiro no disco (também por ligações), e não só o mesmo texto: aqui os nomes distinguem maiúsculas,
@@ -59,16 +63,15 @@ bool MesmoFicheiro(const std::filesystem::path& a, const std::filesystem::path& 
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
-// O nome por omissão vem do nome do ficheiro, que pode ter quebras de linha ou brancos nas pontas; escrito tal
-// e qual, o cabeçalho partia-se ou relia-se diferente.
-std::u16string NomeParaCabecalho(std::u16string_view nome) {
-    std::u16string r(nome);
-    for (char16_t& c : r) {
-        if (c == u'\r' || c == u'\n') {
-            c = u' ';
-        }
+// Os ficheiros da pasta que a biblioteca nunca lê como temas.
+void RecusarNomeDeFicheiroReservado(const std::filesystem::path& destino) {
+    const std::u16string nome = TextoDoCaminho(destino.filename());
+    if (IguaisSemCaixaAscii(nome, u"ListaNegra.txt")) {
+        throw EZelta(u"O nome ListaNegra.txt está reservado à lista negra.");
     }
-    return std::u16string(Aparar(r));
+    if (IguaisSemCaixaAscii(nome, u"Dicionario.txt")) {
+        throw EZelta(u"O nome Dicionario.txt está reservado ao dicionário.");
+    }
 }
 
 } // namespace
@@ -83,34 +86,48 @@ std::filesystem::path DestinoDaImportacao(const std::filesystem::path& origem, c
 }
 
 TTemaLido ImportarTema(const std::filesystem::path& origem, const std::filesystem::path& pasta, bool substituir) {
-    if (IguaisSemCaixaAscii(TextoDoCaminho(origem.filename()), u"ListaNegra.txt")) {
-        throw EZelta(u"O nome ListaNegra.txt está reservado à lista negra.");
-    }
-    TTemaLido lido = LerTemaDeFicheiro(origem);
+    const std::filesystem::path destino = std::filesystem::absolute(DestinoDaImportacao(origem, pasta));
+    RecusarNomeDeFicheiroReservado(destino);
+    // O teto aplica-se ao que se vai escrever, durante a leitura: uma lista enorme recusa-se logo que o passa,
+    // sem a ler toda, e o que se importa lê-se sempre depois.
+    TTemaLido lido = detalhe::LerTemaDeFicheiro(origem, nullptr, false, MaxBytesTema, nullptr);
     if (lido.Tema.Palavras.empty()) {
         throw EZelta(u"O ficheiro não tem nenhuma palavra válida.");
     }
-    lido.Tema.Nome = NomeParaCabecalho(lido.Tema.Nome);
+    if (auto motivo = MotivoDeNomeReservado(lido.Tema)) {
+        motivo->front() = MaiusculaSimples(motivo->front());
+        throw EZelta(*motivo + u"; escolha outro.");
+    }
 
-    const std::filesystem::path destino = std::filesystem::absolute(DestinoDaImportacao(origem, pasta));
     if (MesmoFicheiro(std::filesystem::absolute(origem), destino)) {
         return lido;
     }
     std::error_code ec;
-    if (std::filesystem::exists(destino, ec) && !substituir) {
+    // Só para recusar cedo; quem decide é a renomeação sem substituir, abaixo, que é atómica.
+    if (std::filesystem::exists(std::filesystem::symlink_status(destino, ec)) && !substituir) {
         throw ETemaJaExiste(u"Já existe um tema com o ficheiro " + TextoDoCaminho(destino.filename()) + u".");
     }
     std::filesystem::create_directories(destino.parent_path(), ec);
     if (ec) {
-        throw EZelta(u"Não foi possível criar a pasta " + TextoDoCaminho(destino.parent_path()) + u": " +
-                     Razao(ec.value()) + u".");
+        throw EZelta(u"Não foi possível criar a pasta «" + TextoDoCaminho(destino.parent_path()) + u"»: " +
+                     RazaoDoErro(ec.value()) + u".");
     }
     const std::string conteudo = Conteudo(lido);
-    if (const int erro =
-            GravarAtomicamente(destino, {reinterpret_cast<const std::uint8_t*>(conteudo.data()), conteudo.size()});
-        erro != 0) {
+    TFicheiroPendente ficheiro(destino, {reinterpret_cast<const std::uint8_t*>(conteudo.data()), conteudo.size()});
+    const int erro = substituir ? ficheiro.Confirmar() : ficheiro.ConfirmarSemSubstituir();
+    if (erro == EEXIST && !substituir) {
+        throw ETemaJaExiste(u"Já existe um tema com o ficheiro " + TextoDoCaminho(destino.filename()) + u".");
+    }
+    if (erro != 0) {
         FalhaDeEscrita(destino, erro);
     }
+    // A listagem seguinte não precisa de contar outra vez um tema que acabou de ser contado.
+    std::size_t maior = 0;
+    for (const auto& p : lido.Tema.Palavras) {
+        maior = std::max(maior, p.Letras.size());
+    }
+    detalhe::LembrarResumo(ficheiro.Real(),
+                           {lido.Relatorio.Aceites, static_cast<std::int32_t>(maior), lido.Tema.Nome, lido.Tema.Grupo});
     return lido;
 }
 

@@ -1,8 +1,10 @@
-// Quanto custa abrir a janela até ao primeiro resumo, e quanto tempo a janela fica sem atender
-// eventos durante um livro de 100 puzzles de 20 × 20 sobre o Dicionário.
+// Quanto custa abrir a janela até ao primeiro resumo e até à primeira página de amostra, refazer a página
+// depois de uma mudança, e quanto tempo a janela fica sem atender eventos durante um livro de 100 puzzles
+// de 20 × 20 sobre o Dicionário.
 #include "app/Dialogos.hpp"
 #include "app/Estilo.hpp"
 #include "app/Main.hpp"
+#include "app/VistaPagina.hpp"
 
 #include <QApplication>
 #include <QComboBox>
@@ -61,6 +63,43 @@ void BM_AbrirJanela(benchmark::State& estado) {
     estado.SetLabel("janela criada e mostrada, primeiro resumo feito");
 }
 BENCHMARK(BM_AbrirJanela)->Unit(benchmark::kMillisecond);
+
+// Da criação até a página de amostra estar desenhada, com a espera que junta mudanças seguidas.
+void BM_AbrirJanelaAtePagina(benchmark::State& estado) {
+    Aplicacao();
+    TDialogosMudos dialogos;
+    for (auto _ : estado) {
+        zelta::TFormMain janela(dialogos, "/nao/existe/Temas");
+        janela.show();
+        auto* vista = janela.findChild<zelta::TVistaPagina*>(QStringLiteral("VistaPagina"));
+        while (!vista->TemLivro()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+    estado.SetLabel("janela criada até à primeira página de amostra");
+}
+BENCHMARK(BM_AbrirJanelaAtePagina)->Unit(benchmark::kMillisecond);
+
+// Uma página de amostra refeita: o puzzle de 20 × 20 com 30 palavras do Dicionário, composto e desenhado.
+void BM_AtualizarVista(benchmark::State& estado) {
+    Aplicacao();
+    TDialogosMudos dialogos;
+    zelta::TFormMain janela(dialogos, "/nao/existe/Temas");
+    janela.show();
+    janela.findChild<QWidget*>(QStringLiteral("RadioGroupTamanho"))
+        ->findChild<QRadioButton*>(QStringLiteral("Item3"))
+        ->setChecked(true);
+    auto* livros = janela.findChild<QComboBox*>(QStringLiteral("ComboBoxLivro"));
+    livros->setCurrentIndex(livros->findText(QStringLiteral("Dicionário")));
+    janela.findChild<QLineEdit*>(QStringLiteral("EditNumPalavras"))->setText(QStringLiteral("30"));
+    auto* vista = janela.findChild<zelta::TVistaPagina*>(QStringLiteral("VistaPagina"));
+    for (auto _ : estado) {
+        janela.AtualizarVista();
+        benchmark::DoNotOptimize(vista->Livro());
+    }
+    estado.SetLabel(vista->TemLivro() ? "20 × 20, 30 palavras, Dicionário" : "sem página!");
+}
+BENCHMARK(BM_AtualizarVista)->Unit(benchmark::kMillisecond);
 
 // O maior intervalo entre dois pontos em que a corrida processa eventos.
 void BM_RespostaDuranteLivro(benchmark::State& estado) {

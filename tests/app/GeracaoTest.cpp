@@ -81,10 +81,14 @@ TEST(Gerar, LivroInteiroGravaOPdfComONomePropostoEAFraseFinal) {
     const auto pdf = saida / "Zelta_Natureza_10x10_3.pdf";
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(teste::LerBytes(pdf).substr(0, 5), "%PDF-");
-    EXPECT_EQ(t.Estado(), QTexto(MensagemLivroGerado(3, NumPaginasLivro(3))));
-    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: 3 puzzles, ")));
+    // A frase final diz onde ficou o livro, e a pasta abre-se com um clique.
+    EXPECT_EQ(t.Estado(),
+              QTexto(MensagemLivroGerado(3, NumPaginasLivro(3)) + u" Gravado em " + DeUtf8(pdf.string()) + u"."));
+    ASSERT_TRUE(t.Botao("BitBtnAbrirPasta")->isVisible());
     EXPECT_TRUE(t.Dialogos.Mensagens.empty());
     EXPECT_EQ(t.Dialogos.Abertos, (std::vector<std::filesystem::path>{pdf}));
+    t.Clicar(t.Botao("BitBtnAbrirPasta"));
+    EXPECT_EQ(t.Dialogos.Abertos, (std::vector<std::filesystem::path>{pdf, saida}));
     EXPECT_EQ(t.Resumo(), resumo);
     EsperarOciosa(t);
 
@@ -124,12 +128,19 @@ TEST(Gerar, SemAbrirPdfNadaSeAbre) {
     EXPECT_TRUE(t.Dialogos.Abertos.empty());
 }
 
-TEST(Gerar, DesistirDoDialogoDeGuardarNaoComecaNada) {
+TEST(Gerar, DesistirDoDialogoDeGuardarNaoComecaNadaEDevolveOEstado) {
     TJanelaDeTeste t;
     OpcoesPequenas(t, 3);
+    t.Escrever("EditNumPuzzles", QStringLiteral("100"));
+    const QString resumo = t.Resumo();
+    const QString aviso = t.Estado();
+    ASSERT_TRUE(aviso.startsWith(QStringLiteral("Aviso: "))) << aviso.toStdString();
+    t.Dialogos.Respostas = {true};
     t.Clicar(t.Botao("BitBtnGerar"));
     EXPECT_EQ(t.Dialogos.PedidosGuardar.size(), 1U);
-    EXPECT_EQ(t.Estado(), QStringLiteral("A verificar as palavras disponíveis…"));
+    EXPECT_EQ(t.Estado(), aviso);
+    EXPECT_EQ(t.Resumo(), resumo);
+    EXPECT_FALSE(t.Botao("BitBtnAbrirPasta")->isVisible());
     EsperarOciosa(t);
 }
 
@@ -222,11 +233,11 @@ TEST(Gerar, FalhasVaoParaOEstadoEAteCincoParaACaixa) {
     ASSERT_EQ(t.Dialogos.Mensagens.size(), 1U) << t.Estado().toStdString();
     EXPECT_EQ(t.Dialogos.Mensagens[0].Tipo, TTipoMensagem::tmAviso);
     const QStringList linhas = QTexto(t.Dialogos.Mensagens[0].Texto).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(linhas[0], t.Estado());
+    EXPECT_TRUE(t.Estado().startsWith(linhas[0] + QStringLiteral(" Gravado em "))) << t.Estado().toStdString();
     const QRegularExpression fim(
         QStringLiteral("^Livro gerado: .* Faltam (\\d+) puzzles que não foi possível gerar\\.$"));
-    const auto m = fim.match(t.Estado());
-    ASSERT_TRUE(m.hasMatch()) << t.Estado().toStdString();
+    const auto m = fim.match(linhas[0]);
+    ASSERT_TRUE(m.hasMatch()) << linhas[0].toStdString();
     const int faltam = m.captured(1).toInt();
     ASSERT_GT(faltam, 0);
     EXPECT_EQ(linhas[1], QString());

@@ -1,6 +1,10 @@
 #include "Apoio.hpp"
 
 #include "app/Conversoes.hpp"
+#include "app/VistaPagina.hpp"
+
+#include <QAbstractButton>
+#include <QScrollArea>
 
 #include <QLineEdit>
 #include <QTest>
@@ -28,7 +32,6 @@ TIntervalo IntervaloDe(TJanelaDeTeste& t, const char* campo) {
 TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
     TJanelaDeTeste t;
     EXPECT_EQ(t.Janela().windowTitle(), QStringLiteral("ZELTA | Orvalen"));
-    EXPECT_EQ(t.Janela().size(), QSize(802, 426));
     EXPECT_EQ(t.Entradas(), (QStringList{"Natureza", "Ciência", "Portugal", "Mundo", "Dia a Dia", "Cultura e Lazer",
                                          "Verbos", "Mix de Temas", "Dicionário"}));
     EXPECT_EQ(t.Livros()->currentText(), QStringLiteral("Natureza"));
@@ -51,6 +54,64 @@ TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
     EXPECT_TRUE(t.Botao("BitBtnImportar")->toolTip().startsWith(QStringLiteral("Importar um tema: ficheiro de texto")));
     EXPECT_FALSE(t.Janela().Catalogo().Dicionario.Palavras.empty());
     EXPECT_FALSE(t.Janela().Catalogo().ListaNegra.empty());
+}
+
+TEST(Janela, CabeNoEcraA100A150EA200PorCento) {
+    TJanelaDeTeste t;
+    for (const double escala : {1.0, 1.5, 2.0}) {
+        // Um ecrã de 1280 × 800 com uma barra de 40 píxeis, em píxeis lógicos.
+        const QRect disponivel(0, 0, static_cast<int>(1280 / escala), static_cast<int>(760 / escala));
+        t.Janela().AjustarAoEcra(disponivel);
+        EXPECT_TRUE(disponivel.contains(t.Janela().geometry())) << escala;
+        // O que não cabe desliza: a área de deslizar mostra o painel inteiro por partes.
+        auto* rolagem = t.Controlo<QScrollArea>("RolagemJanela");
+        EXPECT_GE(rolagem->widget()->minimumSizeHint().width(), 802) << escala;
+    }
+    // A 100 % a página fica ao lado das opções.
+    t.Janela().AjustarAoEcra(QRect(0, 0, 1280, 760));
+    EXPECT_GE(t.Controlo<QWidget>("VistaPagina")->mapTo(&t.Janela(), QPoint(0, 0)).x(), 802);
+}
+
+TEST(Janela, EtiquetasDosCamposComUmSoTamanhoDeLetra) {
+    TJanelaDeTeste t;
+    const int px = t.Controlo<QLabel>("LabelMinLetras")->font().pixelSize();
+    for (const char* nome :
+         {"LabelMaxLetras", "LabelNumPalavras", "LabelNumPuzzles", "LabelTituloLivro", "LabelLivro"}) {
+        EXPECT_EQ(t.Controlo<QLabel>(nome)->font().pixelSize(), px) << nome;
+    }
+    EXPECT_LE(t.Controlo<QLabel>("LabelNumPalavras")->width(), 140);
+}
+
+TEST(Janela, CadaControloTemUmaDica) {
+    TJanelaDeTeste t;
+    for (QWidget* w : t.Janela().findChildren<QWidget*>()) {
+        const bool controlo = qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLineEdit*>(w) != nullptr ||
+                              qobject_cast<QComboBox*>(w) != nullptr || dynamic_cast<TGrupoRadio*>(w) != nullptr;
+        // Os botões de opção e as setas herdam a dica do grupo ou do campo a que pertencem.
+        const bool parte = qobject_cast<QRadioButton*>(w) != nullptr || w->objectName().startsWith("UpDown") ||
+                           w->parentWidget()->objectName().startsWith("UpDown") ||
+                           qobject_cast<QLineEdit*>(w->parentWidget()) != nullptr ||
+                           qobject_cast<QComboBox*>(w->parentWidget()) != nullptr;
+        if (controlo && !parte && w->isVisibleTo(&t.Janela())) {
+            EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(t.CampoNum("EditNumPalavras")->toolTip().contains(QStringLiteral("de 10 a 20")))
+        << t.CampoNum("EditNumPalavras")->toolTip().toStdString();
+}
+
+TEST(Janela, APaginaSegueAsOpcoesEMostraARecusa) {
+    TJanelaDeTeste t;
+    auto* vista = t.Controlo<TVistaPagina>("VistaPagina");
+    const auto esperar = [&vista](auto condicao) { return QTest::qWaitFor([&] { return condicao(*vista); }, 2000); };
+    ASSERT_TRUE(esperar([](const TVistaPagina& v) { return v.Livro() && v.Livro()->Puzzles[0].Lado == 15; }));
+    t.EscolherRadio("RadioGroupTamanho", 3);
+    EXPECT_TRUE(esperar([](const TVistaPagina& v) { return v.Livro() && v.Livro()->Puzzles[0].Lado == 20; }));
+    t.Clicar(t.Botao("BitBtnSolucoes"));
+    EXPECT_TRUE(vista->Solucoes());
+    t.Escrever("EditNumPalavras", QString());
+    EXPECT_TRUE(esperar([](const TVistaPagina& v) { return !v.Livro() && !v.Recusa().empty(); }));
+    EXPECT_EQ(QTexto(vista->Recusa()), t.Estado());
 }
 
 TEST(Janela, LadoELivroAjustamIntervalosEValores) {

@@ -37,6 +37,8 @@ struct TPassosDeTeste {
     bool AceitaFalta = true;
     bool TemDestino = true;
     std::int32_t CancelarNoPuzzle = -1;
+    bool CancelarJa = false;
+    bool CancelarAGravar = false;
     std::vector<std::string> Pedidos;
     TDadosLivro Gravado;
 
@@ -57,8 +59,12 @@ struct TPassosDeTeste {
             return TemDestino ? std::optional<std::filesystem::path>("livro.pdf") : std::nullopt;
         };
         p.Progresso = [this](std::int32_t i, std::int32_t, bool& cancelar) { cancelar = i == CancelarNoPuzzle; };
+        p.Cancelado = [this] { return CancelarJa; };
         p.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
             Pedidos.push_back("ficheiro " + destino.string());
+            if (CancelarAGravar) {
+                throw ECancelado(u"parado");
+            }
             Gravado = livro;
             return 7;
         };

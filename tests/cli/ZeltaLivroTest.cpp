@@ -1,6 +1,7 @@
 // O zelta-livro: corrido dentro do teste, com as suas saídas em memória, e umas poucas vezes de ponta a
 // ponta, o executável verdadeiro; os ficheiros numa pasta temporária, conferidos com o pdfinfo, o pdftotext
 // e o qpdf.
+#include "Versao.hpp"
 #include "cli/Programa.hpp"
 #include "core/Texto.hpp"
 #include "layout/Paginas.hpp"
@@ -258,9 +259,8 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
          "O máximo de letras não pode passar de 16 (o lado da grelha ou a palavra mais comprida)."},
         {{"--puzzles", "101"}, "Indique um número de puzzles entre 1 e 100."},
         {{"--tamanho", "13"}, "O tamanho da grelha tem de ser 10, 12, 15 ou 20."},
-        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
-        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
-        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
+        {{"--titulo", "Sopa\nGrande"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
+        {{"--titulo", "Sopa \x1b]0;x\a"}, "O título não pode ter quebras de linha nem caracteres de controlo."},
         {{"--livro", "Aves"},
          "Não há nenhum livro «Aves»; escolha um destes: Natureza, Ciência, Portugal, Mundo, Dia a Dia, "
          "Cultura e Lazer, Verbos, Mix de Temas, Dicionário."},
@@ -275,6 +275,14 @@ TEST_F(ZeltaLivro, OpcoesQueNaoDaoUmLivroDizemPorqueESaemComDoisSemGravarNada) {
     }
 }
 
+TEST_F(ZeltaLivro, SaidaQueNaoSeEscreveNaoPassaPorSucesso) {
+    std::ostream fechada(nullptr); // cada escrita falha, como num disco cheio
+    std::ostringstream erros;
+    EXPECT_EQ(cli::Executar({"--temas", Temas.string(), "--listar"}, cli::TAmbiente{fechada, erros, false, {}}),
+              cli::SaidaErro);
+    EXPECT_EQ(erros.str(), "Erro: não foi possível escrever na saída padrão.\n");
+}
+
 TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const struct {
         std::vector<std::string> Args;
@@ -284,6 +292,12 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
         {{"--puzzles"}, "Falta o valor da opção --puzzles."},
         {{"--listar", "--puzzles", "3"}, "--listar e --importar não fazem livro: não se juntam às opções do livro."},
         {{"--substituir"}, "A opção --substituir só serve com --importar."},
+        {{"--puzzles", "trinta"}, "Indique o número de puzzles: «trinta» não é um número inteiro."},
+        {{"--tamanho", "2147483648"},
+         "Indique o tamanho da grelha: «2147483648» está fora do intervalo dos números "
+         "aceites."},
+        {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
+        {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
     };
     for (const auto& c : casos) {
         const TExecucao e = Correr(c.Args);
@@ -297,6 +311,9 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const TExecucao ajuda = Correr({"--ajuda"});
     EXPECT_EQ(ajuda.Estado, 0);
     EXPECT_NE(ajuda.Saida.find("--semente N"), std::string::npos) << ajuda.Saida;
+    const TExecucao versao = Correr({"--version"});
+    EXPECT_EQ(versao.Estado, 0) << versao.Erros;
+    EXPECT_EQ(versao.Saida, std::string("zelta-livro ") + Versao + "\n");
 }
 
 // Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa

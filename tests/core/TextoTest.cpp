@@ -85,5 +85,40 @@ TEST(Texto, ConversoesEMaiusculas) {
     EXPECT_EQ(Decimal(-12), u"-12");
 }
 
+TEST(Texto, NormalizarNfcCompoeOQueUmMacDecompoe) {
+    const std::vector<std::pair<std::u16string, std::u16string>> casos{
+        {u"", u""},
+        {u"CAMARÃO", u"CAMARÃO"},
+        {u"CAMARA\u0303O", u"CAMARÃO"},
+        {u"pe\u0301-de-cabra", u"pé-de-cabra"},
+        {u"c\u0327a\u0303o", u"ção"},
+        // O prefixo já normalizado fica, o resto compõe-se; uma marca solta no início não tem com quê.
+        {u"ABC \u0301E\u0302", u"ABC \u0301Ê"},
+        {u"\u212B", u"\u00C5"},
+    };
+    for (const auto& [entrada, nfc] : casos) {
+        EXPECT_EQ(NormalizarNfc(entrada), nfc) << ParaUtf8(entrada);
+    }
+    // Depois da normalização a palavra valida-se como se tivesse sido escrita composta.
+    EXPECT_EQ(ValidarLinha(NormalizarNfc(u"camara\u0303o")).Letras, u"CAMARÃO");
+}
+
+TEST(Texto, ControlosNuncaChegamAoTerminal) {
+    const std::vector<std::pair<std::u16string, std::u16string>> casos{
+        {u"Aves\tMarinhas", u"Aves\tMarinhas"},
+        {u"\x1B]0;titulo\a", u"\\x1B]0;titulo\\x07"},
+        {u"\x1B[2J", u"\\x1B[2J"},
+        {u"a\r\nb", u"a\\x0D\\x0Ab"},
+        {u"x\u007Fy\u009Bz", u"x\\x7Fy\\x9Bz"},
+        {u"a\u2028b", u"a\\u2028b"},
+        {u"\U0001F600 \xD800!", u"\U0001F600 \uFFFD!"},
+        {u"Ciência", u"Ciência"},
+    };
+    for (const auto& [entrada, mostrado] : casos) {
+        EXPECT_EQ(TextoParaTerminal(entrada), mostrado) << ParaUtf8(entrada);
+    }
+    EXPECT_EQ(ControlosParaEspacos(u"a\x1B[2Jb\u2028c\u0085"), u"a [2Jb c ");
+}
+
 } // namespace
 } // namespace zelta

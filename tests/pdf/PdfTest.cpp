@@ -140,5 +140,15 @@ TEST_F(Pdf, GravacaoFalhadaNaoDeixaNadaNemEstragaOQueExiste) {
     }
 }
 
+TEST_F(Pdf, PedidoDeParagemEntrePaginasNaoDeixaNadaNemEstragaOQueExiste) {
+    const auto nome = Pasta / "livro.pdf";
+    std::ofstream(nome) << "antigo";
+    int perguntas = 0;
+    EXPECT_THROW(GravarLivroPdf(nome, Livro(8), [&perguntas] { return ++perguntas > 5; }), ECancelado);
+    EXPECT_EQ(perguntas, 6); // cinco páginas compostas, parado antes da sexta
+    EXPECT_EQ(teste::LerBytes(nome), "antigo");
+    EXPECT_EQ(Ficheiros(), 1U);
+}
+
 } // namespace
 } // namespace zelta

@@ -6,10 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace zelta {
 namespace {
 
 using namespace std::string_literals;
+
+// O que a pasta tem além da cache dos resumos, que a importação também atualiza.
+std::map<std::string, std::string> Temas(const std::filesystem::path& pasta) {
+    auto r = teste::Retrato(pasta);
+    r.erase(".zelta-resumos");
+    return r;
+}
 
 TEST(Importacao, DestinoDaImportacao) {
     const std::filesystem::path pasta = "/temas";
@@ -46,7 +56,7 @@ TEST(Importacao, EscreveOTemaLimpoQueSeReleIgual) {
     EXPECT_EQ(teste::LerBytes(temas.Caminho() / "Aves.txt"),
               "# Tema: Aves Marinhas\r\nGAIVOTA\r\nCORVO MARINHO\r\nP\xC3\x89-DE-PATO\r\n");
     // Nada mais na pasta: nem temporários.
-    EXPECT_EQ(teste::Retrato(temas.Caminho()).size(), 1U);
+    EXPECT_EQ(Temas(temas.Caminho()).size(), 1U);
 
     const TTemaLido relido = LerTemaDeFicheiro(temas.Caminho() / "Aves.txt");
     EXPECT_EQ(relido.Tema.Nome, lido.Tema.Nome);
@@ -124,7 +134,7 @@ TEST(Importacao, SubstituirSoComLicenca) {
     EXPECT_THROW(ImportarTema(origem, temas.Caminho(), false), ETemaJaExiste);
     ImportarTema(origem, temas.Caminho(), true);
     EXPECT_EQ(teste::LerBytes(temas.Caminho() / "Aves.txt"), "# Tema: Aves\r\nGAIVOTA\r\n");
-    EXPECT_EQ(teste::Retrato(temas.Caminho()).size(), 1U);
+    EXPECT_EQ(Temas(temas.Caminho()).size(), 1U);
 }
 
 TEST(Importacao, FicheiroQueJaEstaNaPasta) {
@@ -138,15 +148,96 @@ TEST(Importacao, FicheiroQueJaEstaNaPasta) {
     EXPECT_EQ(teste::Retrato(temas.Caminho()).size(), 1U);
 }
 
-TEST(Importacao, NomesReservadosSoComoDestino) {
-    // ListaNegra.csv e Dicionario.txt importam-se, mas a biblioteca não os lê como temas.
+TEST(Importacao, NomesReservadosRecusados) {
+    // Um ficheiro que a biblioteca nunca leria como tema, ou um tema com o nome de uma entrada fixa do seletor,
+    // não se importa: antes disto a importação dizia que sim e o tema não aparecia, ou aparecia duas vezes.
     const teste::TPastaTemporaria fonte;
     const teste::TPastaTemporaria temas;
-    ImportarTema(fonte.Escrever("ListaNegra.csv", "feio\n"), temas.Caminho(), false);
-    ImportarTema(fonte.Escrever("Dicionario.txt", "casa\n"), temas.Caminho(), false);
-    EXPECT_TRUE(std::filesystem::exists(temas.Caminho() / "ListaNegra.txt"));
-    EXPECT_TRUE(std::filesystem::exists(temas.Caminho() / "Dicionario.txt"));
-    EXPECT_TRUE(TemasDaPasta(temas.Caminho()).empty());
+    const std::u16string fixa = u" tem o nome de uma entrada fixa da lista de livros; escolha outro.";
+    const std::vector<std::pair<std::filesystem::path, std::u16string>> casos{
+        {fonte.Escrever("ListaNegra.csv", "feio\n"), u"O nome ListaNegra.txt está reservado à lista negra."},
+        {fonte.Escrever("Dicionario.txt", "casa\n"), u"O nome Dicionario.txt está reservado ao dicionário."},
+        {fonte.Escrever("dicionario.CSV", "casa\n"), u"O nome Dicionario.txt está reservado ao dicionário."},
+        {fonte.Escrever("Dicion\xC3\xA1rio.csv", "casa\n"), u"O tema «Dicionário»" + fixa},
+        {fonte.Escrever("a.txt", "# Grupo: dicion\xC3\xA1rio\ncasa\n"), u"O grupo «dicionário»" + fixa},
+        {fonte.Escrever("b.txt", "# Tema: Mix de Temas\ncasa\n"), u"O tema «Mix de Temas»" + fixa},
+    };
+    for (const auto& [origem, mensagem] : casos) {
+        try {
+            ImportarTema(origem, temas.Caminho(), true);
+            ADD_FAILURE() << origem;
+        } catch (const EZelta& e) {
+            EXPECT_EQ(e.Mensagem(), mensagem) << origem;
+        }
+    }
+    EXPECT_TRUE(teste::Retrato(temas.Caminho()).empty());
+}
+
+TEST(Importacao, CabecalhosEscritosSemControlos) {
+    const teste::TPastaTemporaria fonte;
+    const teste::TPastaTemporaria temas;
+    const auto origem = fonte.Escrever("t\x1B[2J.txt", "# Grupo: \x1B]0;pwned\x07"
+                                                       "Aves\ngaivota\n");
+    ImportarTema(origem, temas.Caminho(), false);
+    EXPECT_EQ(teste::LerBytes(DestinoDaImportacao(origem, temas.Caminho())),
+              "# Tema: t [2J\r\n# Grupo: ]0;pwned Aves\r\nGAIVOTA\r\n");
+}
+
+TEST(Importacao, OitoAoMesmoTempoSemSubstituirSoUmaFica) {
+    const teste::TPastaTemporaria fonte;
+    const teste::TPastaTemporaria temas;
+    constexpr int N = 8;
+    std::vector<std::filesystem::path> origens;
+    for (int i = 0; i < N; ++i) {
+        origens.push_back(fonte.Escrever(std::to_string(i) + "/Aves.txt", "palavra" + std::string(1, char('a' + i))));
+    }
+    std::atomic<int> importados = 0;
+    std::atomic<int> jaExistia = 0;
+    std::vector<std::thread> fios;
+    for (int i = 0; i < N; ++i) {
+        fios.emplace_back([&, i] {
+            try {
+                ImportarTema(origens[static_cast<std::size_t>(i)], temas.Caminho(), false);
+                ++importados;
+            } catch (const ETemaJaExiste&) {
+                ++jaExistia;
+            }
+        });
+    }
+    for (auto& f : fios) {
+        f.join();
+    }
+    EXPECT_EQ(importados, 1);
+    EXPECT_EQ(jaExistia, N - 1);
+    // Nenhum temporário, e o que ficou é um dos temas inteiro.
+    const auto retrato = Temas(temas.Caminho());
+    ASSERT_EQ(retrato.size(), 1U);
+    EXPECT_EQ(retrato.begin()->second.rfind("# Tema: Aves\r\nPALAVRA", 0), 0U);
+}
+
+TEST(Importacao, OQueSeImportaLeSeDepois) {
+    // Abaixo do teto da leitura à entrada e acima dele à saída: em Windows-1252 o É tem um byte, em UTF-8 dois.
+    // Recusado durante a leitura, sem escrever nada. Linhas compridas, para serem poucas palavras.
+    const teste::TPastaTemporaria fonte;
+    const teste::TPastaTemporaria temas;
+    constexpr std::size_t Linha = 1U << 20;
+    std::string lista;
+    for (std::size_t i = 0; lista.size() + Linha < MaxBytesTema / 2 + 2 * Linha; ++i) {
+        lista += static_cast<char>('A' + i % 26);
+        lista += static_cast<char>('A' + i / 26);
+        lista.append(Linha, '\xC9');
+        lista += '\n';
+    }
+    const auto origem = fonte.Escrever("Grande.txt", lista);
+    lista = {};
+    try {
+        ImportarTema(origem, temas.Caminho(), false);
+        ADD_FAILURE();
+    } catch (const EZelta& e) {
+        EXPECT_EQ(e.Mensagem(), u"O tema ficaria com mais de 256 MiB, o limite que a leitura dos temas aceita; "
+                                u"divida a lista em vários ficheiros.");
+    }
+    EXPECT_TRUE(teste::Retrato(temas.Caminho()).empty());
 }
 
 TEST(Importacao, CriaAPastaEFalhasDeEscrita) {

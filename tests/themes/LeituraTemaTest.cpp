@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,7 +66,17 @@ TEST(LeituraTema, BytesParaTextoEmCadaCodificacao) {
         // A marca fica de fora, mesmo quando o resto falha o teste de UTF-8.
         {"marca e depois 1252", "\xEF\xBB\xBFMA\xC7\xC3", u"MAÇÃ"},
         {"marca utf-8 incompleta", "\xEF\xBB", u"ï»"},
-        {"bytes nulos", "A\0B\0"s, u"A\0B\0"s},
+        {"bytes nulos", "A\0\0B"s, u"A\0\0B"s},
+        // Sem marca: zeros em quase todos os bytes de uma das posições, e descodificação sem falhas.
+        {"utf-16 le sem marca", "C\0A\0M\0A\0R\0\xC3\0O\0\r\0\n\0"s, u"CAMARÃO\r\n"},
+        {"utf-16 be sem marca", "\0p\0\xE9\0-\0d\0e"s, u"pé-de"},
+        {"utf-16 sem marca com substituto órfão fica 1252", "C\0A\0S\0A\0\0\xD8"s, u"C\0A\0S\0A\0\0Ø"s},
+        // Texto decomposto (um Mac) sai composto, em qualquer codificação.
+        {"utf-8 nfd", "CAMARA\xCC\x83O", u"CAMARÃO"},
+        {"utf-16 le nfd com marca",
+         "\xFF\xFE"
+         "A\0\x03\x03"s,
+         u"Ã"},
         {"forma longa e substituto", "a\xE0\x80\x80z\xED\xA0\x80", u"a\uFFFD\uFFFD\uFFFDz\uFFFD\uFFFD\uFFFD"},
     };
     for (const auto& c : casos) {
@@ -108,7 +119,9 @@ TEST(LeituraTema, CabecalhosEComentarios) {
         {{u"# Tema : Aves", u"# Grupo :X"}, u"Defeito", u"Os meus temas", false, false},
         {{u"# Tema:", u"# Grupo:   "}, u"Defeito", u"Os meus temas", false, false},
         {{u"# Tema: A", u"PARDAL", u"# Tema: B", u"# Tema:"}, u"B", u"Os meus temas", true, false},
-        {{u"\uFEFF# Tema: Com marca"}, u"Com marca", u"Os meus temas", true, false},
+        // Controlos no nome ou no grupo (mudar o título do terminal, limpar o ecrã) ficam espaços.
+        {{u"# Tema: \x1B]0;x\a Aves", u"# Grupo: \x1B[2J"}, u"]0;x  Aves", u"[2J", true, true},
+        {{u"# Grupo: \u009B\u0007"}, u"Defeito", u"Os meus temas", false, false},
     };
     for (const auto& c : casos) {
         const TTemaLido r = LerTema(c.linhas, u"Defeito");
@@ -202,16 +215,19 @@ TEST(LeituraTema, FalhasDeLeituraDizemOFicheiroEARazao) {
     const auto enorme = pasta.Escrever("enorme.txt", "");
     ASSERT_EQ(::truncate(enorme.c_str(), 300LL * 1024 * 1024), 0);
     pasta.Escrever("pasta.txt/dentro.txt", "X");
+    const auto utf16 = pasta.Escrever("utf16.txt", "C\0A\0S\0A\0\0\xD8"s);
 
     struct Caso {
         std::filesystem::path caminho;
         std::u16string razao;
     };
     const std::vector<Caso> casos{
-        {pasta.Caminho() / "falta.txt", u"o ficheiro não existe"},
+        {pasta.Caminho() / "falta.txt", u"o ficheiro ou a pasta não existe"},
         {pasta.Caminho() / "pasta.txt", u"é uma pasta"},
         {fifo, u"não é um ficheiro comum"},
         {enorme, u"é demasiado grande"},
+        {utf16,
+         u"parece texto em UTF-16 sem a marca de ordem dos bytes, mas não se descodifica assim; grave-o em UTF-8"},
     };
     for (const auto& c : casos) {
         try {
@@ -219,10 +235,30 @@ TEST(LeituraTema, FalhasDeLeituraDizemOFicheiroEARazao) {
             ADD_FAILURE() << c.caminho;
         } catch (const EZelta& e) {
             const std::u16string esperada =
-                u"Não foi possível ler o ficheiro " + DeUtf8(c.caminho.string()) + u": " + c.razao + u".";
+                u"Não foi possível ler o ficheiro «" + DeUtf8(c.caminho.string()) + u"»: " + c.razao + u".";
             EXPECT_EQ(e.Mensagem(), esperada);
         }
     }
+}
+
+TEST(LeituraTema, LinhasRejeitadasMostramOsControlosEscapados) {
+    const TTemaLido r = LerTema(Linhas({u"ab\x1B[2Jc", u"\u009B31m"}), u"x");
+    EXPECT_EQ(r.Relatorio.Detalhe, (std::vector<std::u16string>{u"linha 1: «ab\\x1B[2Jc» - tem o símbolo «\\x1B»",
+                                                                u"linha 2: «\\x9B31m» - tem o símbolo «\\x9B»"}));
+}
+
+TEST(LeituraTema, LeituraCancelavel) {
+    const teste::TPastaTemporaria pasta;
+    std::string lista;
+    for (int i = 0; i < 100000; ++i) {
+        lista += "PALAVRA\n";
+    }
+    const auto caminho = pasta.Escrever("Grande.txt", lista);
+    std::atomic<bool> cancelar = true;
+    EXPECT_THROW(LerTemaDeFicheiro(caminho, &cancelar), ELeituraCancelada);
+    EXPECT_THROW(LerFicheiro(caminho, &cancelar), ELeituraCancelada);
+    cancelar = false;
+    EXPECT_EQ(LerTemaDeFicheiro(caminho, &cancelar).Relatorio.Repetidas, 99999);
 }
 
 } // namespace

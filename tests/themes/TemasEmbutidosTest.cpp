@@ -92,11 +92,12 @@ TEST(TemasEmbutidos, GruposEPalavraMaisComprida) {
 TEST(TemasEmbutidos, DicionarioEListaNegra) {
     const TTema dicionario = CarregarDicionario("/pasta/que/nao/existe");
     EXPECT_EQ(dicionario.Nome, u"Dicionário");
-    // Gerado do hunspell-pt-pt: cerca de 56 000 palavras de 2 a 15 letras.
-    EXPECT_GT(dicionario.Palavras.size(), 52000U);
-    EXPECT_LT(dicionario.Palavras.size(), 58000U);
+    // Gerado do hunspell-pt-pt filtrado pela lista do Tesseract: cerca de 28 800 palavras de 2 a 15 letras (o
+    // issue 14 pede pelo menos 20 000).
+    EXPECT_GT(dicionario.Palavras.size(), 27000U);
+    EXPECT_LT(dicionario.Palavras.size(), 31000U);
     const std::vector<std::u16string> listaNegra = ListaNegraDoRecurso();
-    EXPECT_EQ(listaNegra.size(), 41U);
+    EXPECT_EQ(listaNegra.size(), 85U);
     // Nenhuma palavra do dicionário contém uma da lista negra (sem acentos).
     for (const TPalavraTema& p : dicionario.Palavras) {
         EXPECT_GE(p.Letras.size(), 2U);
@@ -106,6 +107,26 @@ TEST(TemasEmbutidos, DicionarioEListaNegra) {
             ASSERT_EQ(forma.find(negra), std::u16string::npos) << ParaUtf8(p.Letras);
         }
     }
+}
+
+// As palavras dos temas que contêm uma da lista negra (sem acentos) são só estas, e a palavra da lista fica
+// inteira dentro da palavra escondida, o que o verificador tolera (data/LEIAME.md tem a contagem).
+TEST(TemasEmbutidos, PalavrasComUmaDaListaNegra) {
+    const std::vector<std::u16string> listaNegra = ListaNegraDoRecurso();
+    std::vector<std::u16string> achadas;
+    for (const TTema& tema : TemasDosRecursos()) {
+        for (const TPalavraTema& p : tema.Palavras) {
+            const std::u16string forma = SemAcentos(p.Letras);
+            for (const std::u16string& negra : listaNegra) {
+                if (forma.find(negra) != std::u16string::npos) {
+                    achadas.push_back(tema.Nome + u": " + p.Texto + u" (" + negra + u")");
+                }
+            }
+        }
+    }
+    std::sort(achadas.begin(), achadas.end());
+    EXPECT_EQ(achadas, (std::vector<std::u16string>{u"Capitais: CONACRI (CONA)", u"Cidades do Mundo: CONACRI (CONA)",
+                                                    u"Profissões: DEPUTADO (PUTA)", u"Verbos: DISPUTAR (PUTA)"}));
 }
 
 } // namespace
