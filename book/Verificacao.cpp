@@ -28,7 +28,7 @@ std::u16string Codigo(char16_t c) {
 std::u16string Visivel(std::u16string_view s) {
     std::u16string r;
     for (std::size_t i = 0; i < s.size() && i < MaxCitado; ++i) {
-        r += ECaracterDeControlo(s[i]) ? u'\uFFFD' : s[i];
+        r += CaracterDeControlo(s[i]) ? u'\uFFFD' : s[i];
     }
     return s.size() > MaxCitado ? r + u"…" : r;
 }
@@ -41,12 +41,12 @@ std::u16string Aspas(std::u16string_view s) {
 }
 
 std::u16string Citar(char16_t c) {
-    const bool visivel = !ECaracterDeControlo(c) && !(c >= 0xD800 && c <= 0xDFFF);
+    const bool visivel = !CaracterDeControlo(c) && !(c >= 0xD800 && c <= 0xDFFF);
     return visivel ? u"«" + std::u16string(1, c) + u"»" : Codigo(c);
 }
 
 const char16_t* PrimeiroControlo(std::u16string_view s) {
-    const auto i = std::find_if(s.begin(), s.end(), ECaracterDeControlo);
+    const auto i = std::find_if(s.begin(), s.end(), CaracterDeControlo);
     return i == s.end() ? nullptr : &*i;
 }
 
@@ -120,10 +120,6 @@ std::optional<std::u16string> FaltaNaPalavra(const TPuzzle& p, std::size_t i, st
 }
 
 } // namespace
-
-bool ECaracterDeControlo(char16_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\u2028' || c == u'\u2029';
-}
 
 std::optional<std::u16string> FaltaNoPuzzle(const TPuzzle& p, TModoDirecoes modo, bool acentos,
                                             const std::vector<std::u16string>& listaNegra) {

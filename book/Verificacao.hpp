@@ -11,9 +11,6 @@
 
 namespace zelta {
 
-// Carácter de controlo: C0, DEL, C1 e os separadores de linha e de parágrafo.
-bool ECaracterDeControlo(char16_t c);
-
 // A primeira falta de um puzzle num livro de modo e acentos dados, sem ponto final nem o número do puzzle
 // («a palavra «GATO» lê-se 2 vezes na grelha»); nada quando o puzzle podia ter saído do gerador.
 // Confere o lado, a grelha (tamanho e letras), o nome do tema, o número de palavras e cada palavra: a forma

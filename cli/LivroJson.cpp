@@ -4,6 +4,7 @@
 
 #include "book/Opcoes.hpp"
 #include "book/Verificacao.hpp"
+#include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "themes/LeituraTema.hpp"
 
@@ -130,7 +131,7 @@ std::u16string Texto(const TLido& objeto, std::string_view nome, const TLugar& l
     if (!v.is_string()) {
         TipoErrado(lugar, nome, u"texto");
     }
-    return DeUtf8(v.get_ref<const std::string&>());
+    return NormalizarNfc(DeUtf8(v.get_ref<const std::string&>()));
 }
 
 bool Booleano(const TLido& objeto, std::string_view nome, const TLugar& lugar) {
@@ -199,7 +200,7 @@ TPuzzle LerPuzzle(const TLido& j, std::size_t numero) {
         if (!linhas[l].is_string()) {
             Falha(lugar, u"a linha " + Numero(l + 1) + u" da grelha devia ser texto");
         }
-        const std::u16string linha = DeUtf8(linhas[l].get_ref<const std::string&>());
+        const std::u16string linha = NormalizarNfc(DeUtf8(linhas[l].get_ref<const std::string&>()));
         if (conferir && linha.size() != lado) {
             Falha(lugar, u"a linha " + Numero(l + 1) + u" da grelha tem " + Numero(linha.size()) +
                              u" letras em vez de " + Numero(lado));
@@ -328,11 +329,6 @@ TLivroLido LerLivro(const TLido& raiz) {
     return r;
 }
 
-[[noreturn]] void DemasiadoGrande(std::u16string_view oQue) {
-    throw EZelta(std::u16string(oQue) + u" tem mais de " + Decimal(MaxBytesLivroJson / (1024 * 1024)) +
-                 u" MiB; nenhum livro é tão grande.");
-}
-
 } // namespace
 
 std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, const TRelatorioLivro& relatorio) {
@@ -367,7 +363,8 @@ std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, c
 
 TLivroLido LerLivroJson(std::string_view bytes, const std::vector<std::u16string>& listaNegra) {
     if (bytes.size() > MaxBytesLivroJson) {
-        DemasiadoGrande(u"O livro");
+        throw EZelta(u"O livro tem mais de " + Decimal(MaxBytesLivroJson / (1024 * 1024)) +
+                     u" MiB; nenhum livro é tão grande.");
     }
     TLivroLido r = LerLivro(Analisar(bytes));
     if (const auto falta = FaltaNoLivro(r.Livro, listaNegra)) {
@@ -379,15 +376,18 @@ TLivroLido LerLivroJson(std::string_view bytes, const std::vector<std::u16string
 }
 
 std::string LerFicheiroLivroJson(const std::filesystem::path& caminho) {
-    const std::u16string nome = u"O ficheiro «" + DeUtf8(caminho.string()) + u"»";
+    const auto demasiadoGrande = [&caminho] {
+        return EZelta(FraseFalhaLer(caminho, u"tem mais de " + Decimal(MaxBytesLivroJson / (1024 * 1024)) +
+                                                 u" MiB, mais do que qualquer livro"));
+    };
     // Pelo tamanho antes de ler; o que não é ficheiro comum ou não se lê fica para a frase de LerFicheiro.
     std::error_code erro;
     if (const auto tamanho = std::filesystem::file_size(caminho, erro); !erro && tamanho > MaxBytesLivroJson) {
-        DemasiadoGrande(nome);
+        throw demasiadoGrande();
     }
     const std::vector<std::uint8_t> bytes = LerFicheiro(caminho);
     if (bytes.size() > MaxBytesLivroJson) {
-        DemasiadoGrande(nome);
+        throw demasiadoGrande();
     }
     return std::string(bytes.begin(), bytes.end());
 }

@@ -2,7 +2,6 @@
 // mostrar num terminal; um livro aceite tem as letras das grelhas, passa a verificação por força bruta dos testes
 // em cada puzzle, e escrito de novo relê-se igual.
 #include "VerificacaoBruta.hpp"
-#include "book/Verificacao.hpp"
 #include "cli/LivroJson.hpp"
 #include "core/Texto.hpp"
 #include "themes/Dicionario.hpp"
@@ -33,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     } catch (const EZelta& e) {
         const std::u16string& frase = e.Mensagem();
         Exigir(!frase.empty() && frase.back() == u'.');
-        Exigir(std::none_of(frase.begin(), frase.end(), ECaracterDeControlo));
+        Exigir(std::none_of(frase.begin(), frase.end(), CaracterDeControlo));
         return 0;
     }
 

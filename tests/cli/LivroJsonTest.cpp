@@ -134,8 +134,9 @@ TEST(LivroJson, EdicoesAMaoPermitidasSaoHonradas) {
     std::swap(ps[0], ps[1]);
     ps[0]["numero"] = "sete";
     ps[1].erase("numero");
-    ps[1]["tema"] = "Bichos & Companhia";
-    j["opcoes"]["titulo"] = "  Sopa de Outono ";
+    // Editados num Mac: as letras acentuadas decompostas voltam a ser uma só.
+    ps[1]["tema"] = "Bichos & Companhia (Vera\u0303o)";
+    j["opcoes"]["titulo"] = "  Sopa de Vera\u0303o ";
     j["opcoes"]["puzzles"] = 99;
     j.erase("falhas");
     j["nota"] = "campos a mais não contam";
@@ -143,8 +144,8 @@ TEST(LivroJson, EdicoesAMaoPermitidasSaoHonradas) {
     cli::TLivroLido esperado{BaseA().Livro, u"Natureza"};
     auto& p = esperado.Livro.Puzzles;
     p = {p[2], p[0]};
-    p[1].Tema = u"Bichos & Companhia";
-    esperado.Livro.Config.Titulo = u"Sopa de Outono";
+    p[1].Tema = u"Bichos & Companhia (Verão)";
+    esperado.Livro.Config.Titulo = u"Sopa de Verão";
     esperado.Livro.Config.NumPuzzles = 2;
     EXPECT_EQ(cli::LerLivroJson(j.dump(), ListaNegra()), esperado);
 }
@@ -564,14 +565,16 @@ TEST(LivroJson, MaisDe16MiBRecusaSeAntesDeLer) {
         }
         return std::string("(lido)");
     };
-    EXPECT_EQ(frase(enorme), "O ficheiro «" + enorme.string() + "» tem mais de 16 MiB; nenhum livro é tão grande.");
+    EXPECT_EQ(frase(enorme), "Não foi possível ler o ficheiro «" + enorme.string() +
+                                 "»: tem mais de 16 MiB, mais do que qualquer livro.");
     std::filesystem::resize_file(enorme, teto + 1);
-    EXPECT_EQ(frase(enorme), "O ficheiro «" + enorme.string() + "» tem mais de 16 MiB; nenhum livro é tão grande.");
+    EXPECT_EQ(frase(enorme), "Não foi possível ler o ficheiro «" + enorme.string() +
+                                 "»: tem mais de 16 MiB, mais do que qualquer livro.");
     std::filesystem::resize_file(enorme, teto);
     EXPECT_EQ(cli::LerFicheiroLivroJson(enorme).size(), teto);
-    EXPECT_EQ(frase(pasta.Caminho() / "nao-existe.json"), "Não foi possível ler o ficheiro " +
-                                                              (pasta.Caminho() / "nao-existe.json").string() +
-                                                              ": o ficheiro não existe.");
+    const auto falta = pasta.Caminho() / "nao-existe.json";
+    EXPECT_EQ(frase(falta),
+              "Não foi possível ler o ficheiro «" + falta.string() + "»: o ficheiro ou a pasta não existe.");
 }
 
 } // namespace
