@@ -86,7 +86,7 @@ std::optional<std::u16string> FaltaNaPalavra(const TPuzzle& p, std::size_t i, st
     }
     if (LetrasParaGrelha(v.Letras, acentos) != w.Palavra) {
         if (!acentos && v.Letras == w.Palavra) {
-            return nome + u" tem as letras com acentos num livro sem acentos";
+            return nome + u" tem as letras " + Aspas(w.Palavra) + u", com acentos, num livro sem acentos";
         }
         return u"as letras " + Aspas(w.Palavra) + u" não são as da palavra " + Aspas(w.Texto);
     }

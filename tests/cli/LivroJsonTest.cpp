@@ -439,6 +439,14 @@ TEST(LivroJson, CadaFaltaTemASuaFrase) {
              w["letras"] = "ZZZZ";
              return u"No puzzle 1, as letras «ZZZZ» não são as da palavra «" + Texto(w["texto"]) + u"».";
          }},
+        {"letras com acentos num livro sem acentos", BaseA,
+         [](TJson& j) {
+             auto& w = j["puzzles"][0]["palavras"][0];
+             const std::u16string com = u"Ç" + Texto(w["texto"]);
+             w["texto"] = w["letras"] = ParaUtf8(com);
+             return u"No puzzle 1, a palavra «" + com + u"» tem as letras «" + com +
+                    u"», com acentos, num livro sem acentos.";
+         }},
         {"palavra dentro de outra", BaseA,
          [](TJson& j) {
              // O princípio de uma palavra comprida, escrito como mais uma palavra no lugar da última.
