@@ -185,7 +185,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::
     TGravacaoConjunta gravacao;
     auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
     if (a.Json && !falha) {
-        const std::string texto = LivroEmJson(livro.Config, entrada, livro.Puzzles, relatorio);
+        const std::string texto = LivroEmJson(livro, entrada, relatorio);
         falha =
             gravacao.Acrescentar(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }

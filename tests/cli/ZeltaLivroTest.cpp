@@ -204,7 +204,9 @@ TEST_F(ZeltaLivro, OJsonDescreveAsGrelhasEAsListasDoPdf) {
     const json j = json::parse(teste::LerBytes(Trabalho / "livro.json"));
     EXPECT_EQ(j["opcoes"],
               json::parse(R"({"livro":"Mix de Temas","tamanho":12,"direcoes":"todas","minLetras":4,"maxLetras":12,
-                              "palavras":12,"puzzles":4,"titulo":"Férias","acentos":true})"));
+                              "palavras":12,"puzzles":4,"titulo":"Férias","acentos":true,"formato":"a4",
+                              "encadernar":false,"letraGrande":false})"));
+    EXPECT_EQ(j["versao"], 1);
     EXPECT_EQ(j["semente"], 42);
     ASSERT_EQ(j["puzzles"].size(), 4U);
 

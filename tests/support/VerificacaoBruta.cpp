@@ -64,7 +64,8 @@ std::string Em(const std::u16string& s) { return std::string(s.begin(), s.end())
 
 } // namespace
 
-std::string ViolacaoDaGrelha(const TPuzzle& puzzle, int numDirecoes, const std::vector<std::u16string>& listaNegra) {
+std::string ViolacaoDaGrelha(const TPuzzle& puzzle, int numDirecoes, const std::vector<std::u16string>& listaNegra,
+                             bool enchimentoDasPalavras) {
     const int L = puzzle.Lado;
     if (static_cast<int>(puzzle.Grelha.size()) != L * L) {
         return "tamanho da grelha";
@@ -93,7 +94,7 @@ std::string ViolacaoDaGrelha(const TPuzzle& puzzle, int numDirecoes, const std::
         if (c == u'\0') {
             return "célula vazia";
         }
-        if (letrasDasPalavras.find(c) == std::u16string::npos) {
+        if (enchimentoDasPalavras && letrasDasPalavras.find(c) == std::u16string::npos) {
             return "letra de enchimento que não vem das palavras";
         }
     }

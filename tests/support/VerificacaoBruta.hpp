@@ -10,7 +10,9 @@
 
 namespace zelta::teste {
 
-// Devolve a primeira violação encontrada, ou texto vazio quando a grelha é boa.
-std::string ViolacaoDaGrelha(const TPuzzle& puzzle, int numDirecoes, const std::vector<std::u16string>& listaNegra);
+// Devolve a primeira violação encontrada, ou texto vazio quando a grelha é boa. Sem enchimentoDasPalavras, as
+// letras de enchimento podem ser quaisquer (um livro editado à mão pode tê-las mudado).
+std::string ViolacaoDaGrelha(const TPuzzle& puzzle, int numDirecoes, const std::vector<std::u16string>& listaNegra,
+                             bool enchimentoDasPalavras = true);
 
 } // namespace zelta::teste
