@@ -8,6 +8,7 @@
 #include "themes/Biblioteca.hpp"
 
 #include <algorithm>
+#include <limits>
 
 namespace zelta {
 
@@ -102,6 +103,39 @@ double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* co
         }
     }
     return maior;
+}
+
+std::u16string RecusaDoFormatoParaLivro(const TDadosLivro& livro) {
+    // As palavras do livro fazem de tema: a mesma conta que antes de gerar, agora sobre o que saiu.
+    TTema palavras;
+    TConfigLivro config = livro.Config;
+    config.MinLetras = std::numeric_limits<std::int32_t>::max();
+    config.MaxLetras = 0;
+    config.NumPalavras = 0;
+    for (const TPuzzle& pz : livro.Puzzles) {
+        config.NumPalavras = std::max(config.NumPalavras, static_cast<std::int32_t>(pz.Palavras.size()));
+        for (const TPalavraColocada& w : pz.Palavras) {
+            const auto letras = static_cast<std::int32_t>(w.Palavra.size());
+            config.MinLetras = std::min(config.MinLetras, letras);
+            config.MaxLetras = std::max(config.MaxLetras, letras);
+            palavras.Palavras.push_back({w.Texto, w.Palavra});
+        }
+    }
+    const TTema* so[] = {&palavras};
+    return RecusaDoFormato(config, livro.Impressao, so);
+}
+
+std::int32_t TemasDoLivro(const TDadosLivro& livro) {
+    if (livro.Config.Mix) {
+        return 1;
+    }
+    std::vector<std::u16string> nomes;
+    for (const TPuzzle& pz : livro.Puzzles) {
+        if (std::find(nomes.begin(), nomes.end(), pz.Tema) == nomes.end()) {
+            nomes.push_back(pz.Tema);
+        }
+    }
+    return static_cast<std::int32_t>(nomes.size());
 }
 
 bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao, std::int32_t lado) {

@@ -72,6 +72,10 @@ bool LadoCabeNoFormato(const TConfigLivro& config, const TOpcoesImpressao& impre
 // nenhuma cabe. A medianiz conta-se pelo maior livro que config.NumPuzzles pode dar.
 std::u16string RecusaDoFormato(const TConfigLivro& config, const TOpcoesImpressao& impressao,
                                std::span<const TTema* const> escolhidos);
+// A recusa do formato para um livro já feito, medida pelas palavras e pelo lado dele; vazia quando cabe.
+std::u16string RecusaDoFormatoParaLivro(const TDadosLivro& livro);
+// Quantos temas tem um livro feito, como o resumo os conta (o Mix conta como um).
+std::int32_t TemasDoLivro(const TDadosLivro& livro);
 // A largura (em em) da palavra mais larga dos temas com o número de letras de config: a lista do livro
 // nunca tem nenhuma mais larga.
 double MaiorLarguraDaLista(const TConfigLivro& config, std::span<const TTema* const> temas);

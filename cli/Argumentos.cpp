@@ -105,7 +105,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(28);
 
     std::string tamanho, direcoes, minLetras, maxLetras, palavras, puzzles, livro, titulo, semente;
-    std::string saida, json, temas, importar, formato;
+    std::string saida, json, temas, importar, formato, reimprimir;
     bool acentos = false, estrito = false, listar = false, substituir = false, encadernar = false, letraGrande = false;
 
     const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const std::string& ajuda) {
@@ -146,6 +146,9 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     app.add_flag("--listar", listar, "Lista os grupos e os seus temas, com o número de palavras.");
     CLI::Option* oImportar = opcao("--importar", importar, "FICHEIRO", "Importa um tema para a pasta dos temas.");
     app.add_flag("--substituir", substituir, "Com --importar: substitui um tema com o mesmo ficheiro.");
+    CLI::Option* oReimprimir =
+        opcao("--reimprimir", reimprimir, "LIVRO.json",
+              "Imprime outra vez um livro gravado em JSON, noutro formato ou com outro título, sem gerar nada.");
 
     // O CLI11 espera o nome do programa à cabeça, como no argv.
     std::vector<const char*> argv{"zelta-livro"};
@@ -242,6 +245,19 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
         r.Importar = std::filesystem::path(importar);
     }
     r.Substituir = substituir;
+    r.TituloDado = oTitulo->count() > 0;
+    r.ImpressaoDada = oFormato->count() + oEncadernar->count() + oLetraGrande->count() > 0;
+    if (oReimprimir->count() > 0) {
+        r.Reimprimir = std::filesystem::path(reimprimir);
+        for (const CLI::Option* o :
+             {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oAcentos, oSemente, oEstrito, oImportar}) {
+            if (o->count() > 0 || r.Listar) {
+                throw EArgumentos("--reimprimir imprime um livro já feito: só se junta a --formato, --encadernar, "
+                                  "--letra-grande, --titulo, --saida e --json.",
+                                  EstadoLinhaDeComando);
+            }
+        }
+    }
 
     for (const CLI::Option* o : {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oTitulo, oAcentos,
                                  oSemente, oSaida, oJson, oEstrito, oFormato, oEncadernar, oLetraGrande}) {

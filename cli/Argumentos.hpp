@@ -49,6 +49,11 @@ struct TArgumentos {
     std::optional<std::filesystem::path> Importar;
     bool Substituir = false;
 
+    // Com --reimprimir: o livro gravado em JSON a imprimir outra vez, sem gerar nada.
+    std::optional<std::filesystem::path> Reimprimir;
+    bool TituloDado = false;
+    bool ImpressaoDada = false; // --formato, --encadernar ou --letra-grande
+
     // Alguma opção que só faz sentido ao fazer um livro.
     bool TemOpcoesDoLivro = false;
 };

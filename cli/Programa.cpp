@@ -12,6 +12,7 @@
 #include "core/Texto.hpp"
 #include "layout/Pdf.hpp"
 #include "themes/Biblioteca.hpp"
+#include "themes/Dicionario.hpp"
 #include "themes/Importacao.hpp"
 #include "themes/LeituraTema.hpp"
 
@@ -198,15 +199,22 @@ std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::
     return bytesPdf.Paginas;
 }
 
-int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) {
-    std::u16string entrada;
-    const TConfigLivro config = ConfigDoLivro(a, catalogo, amb, entrada);
+// O PDF pedido (ou o nome por omissão), já conferido com o JSON: os destinos que não se podem escrever
+// dizem-se antes de qualquer trabalho.
+std::filesystem::path DestinoDoLivro(const TArgumentos& a, const TConfigLivro& config) {
     const std::filesystem::path saida =
         a.Saida.value_or(ParaUtf8(NomeFicheiroPdf(config.Grupo, config.Mix, config.Lado, config.NumPuzzles)));
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
     }
     VerificarDestinos({saida, a.Json.value_or(saida)});
+    return saida;
+}
+
+int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) {
+    std::u16string entrada;
+    const TConfigLivro config = ConfigDoLivro(a, catalogo, amb, entrada);
+    const std::filesystem::path saida = DestinoDoLivro(a, config);
 
     TBarra barra(amb.Erros, amb.Progresso);
     TPassosLivro passos;
@@ -243,6 +251,42 @@ int FazerLivro(const TArgumentos& a, TCatalogo& catalogo, const TAmbiente& amb) 
     return Relatar(r, a, amb);
 }
 
+// Um livro gravado, impresso outra vez: os mesmos puzzles, pela ordem do ficheiro, nas opções de impressão
+// dadas (senão nas dele) e com o título dado. Nada se gera; um livro com faltas não se imprime.
+int Reimprimir(const TArgumentos& a, const TAmbiente& amb) {
+    TLivroLido lido;
+    try {
+        lido = LerLivroJsonDeFicheiro(*a.Reimprimir, ListaNegraDoRecurso());
+    } catch (const EZelta& e) {
+        throw TFim{SaidaRecusado, e.Mensagem()};
+    }
+    TDadosLivro& livro = lido.Livro;
+    if (a.TituloDado) {
+        livro.Config.Titulo = a.Titulo;
+    }
+    if (a.ImpressaoDada) {
+        livro.Impressao = a.Impressao;
+    }
+    if (const std::u16string recusa = RecusaDoFormatoParaLivro(livro); !recusa.empty()) {
+        throw TFim{SaidaRecusado, recusa};
+    }
+    const std::filesystem::path saida = DestinoDoLivro(a, livro.Config);
+    const std::u16string resumo = ResumoDasOpcoes(livro.Config, TemasDoLivro(livro));
+    Escrever(amb.Saida, resumo);
+    std::int32_t paginas = 0;
+    try {
+        paginas = GravarLivro(a, amb, lido.Entrada, saida, livro, {}, resumo);
+    } catch (const ECancelado&) {
+        throw TFim{SaidaInterrompido, MensagemGravacaoCancelada()};
+    }
+    Escrever(amb.Saida, MensagemLivroGerado(static_cast<std::int32_t>(livro.Puzzles.size()), paginas));
+    Escrever(amb.Saida, u"PDF: " + CaminhoParaMostrar(saida));
+    if (a.Json) {
+        Escrever(amb.Saida, u"JSON: " + CaminhoParaMostrar(*a.Json));
+    }
+    return SaidaOk;
+}
+
 void Importar(const TArgumentos& a, const std::filesystem::path& pasta, const TAmbiente& amb) {
     TTemaLido lido;
     try {
@@ -270,6 +314,9 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
         if (a.Ajuda) {
             amb.Saida << a.TextoAjuda;
             return SaidaOk;
+        }
+        if (a.Reimprimir) {
+            return Reimprimir(a, amb);
         }
         const std::filesystem::path pasta = a.PastaTemas ? *a.PastaTemas : PastaDosTemas();
         if (a.Importar) {

@@ -446,6 +446,45 @@ TEST_F(ZeltaLivro, TextoDeForaNaoMexeNoTerminalEAcentosDecompostosServem) {
     EXPECT_TRUE(fs::exists(Trabalho / "Zelta_Ciencia_15x15_4.pdf"));
 }
 
+// Um livro gravado imprime-se outra vez sem gerar nada: com as mesmas opções, o mesmo PDF; noutro formato,
+// os mesmos puzzles; com uma falta no JSON, nada.
+TEST_F(ZeltaLivro, ReimprimirUmLivroGravado) {
+    ASSERT_EQ(Correr({"--puzzles", "4", "--semente", "8", "--tamanho", "12", "--palavras", "12", "--saida", "a4.pdf",
+                      "--json", "livro.json"})
+                  .Estado,
+              0);
+    const TExecucao igual = Correr({"--reimprimir", "livro.json", "--saida", "outra.pdf"});
+    ASSERT_EQ(igual.Estado, 0) << igual.Erros;
+    EXPECT_EQ(teste::LerBytes(Trabalho / "outra.pdf"), teste::LerBytes(Trabalho / "a4.pdf"));
+
+    const TExecucao seis = Correr({"--reimprimir", "livro.json", "--formato", "6x9", "--saida", "6x9.pdf"});
+    ASSERT_EQ(seis.Estado, 0) << seis.Erros;
+    const json j = json::parse(teste::LerBytes(Trabalho / "livro.json"));
+    TOpcoesImpressao impressao;
+    impressao.Formato = TFormatoPagina::fp6x9;
+    const std::vector<TDescPagina> plano = PlanoDePaginas(4, impressao, 12);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto pagina = std::find_if(plano.begin(), plano.end(), [i](const TDescPagina& d) {
+            return d.Tipo == TTipoPagina::pgPuzzle && d.Primeiro == static_cast<std::int32_t>(i);
+        });
+        ASSERT_NE(pagina, plano.end());
+        std::multiset<std::string> esperadas;
+        for (const auto& w : j["puzzles"][i]["palavras"]) {
+            esperadas.insert(w["texto"].get<std::string>());
+        }
+        const std::string texto = TextoDaPagina(Trabalho / "6x9.pdf", static_cast<int>(pagina - plano.begin()) + 1);
+        EXPECT_EQ(ListaDaPagina(texto), esperadas) << texto;
+    }
+
+    std::string estragado = teste::LerBytes(Trabalho / "livro.json");
+    estragado.replace(estragado.find("\"lado\": 12"), 10, "\"lado\": 13");
+    teste::EscreverBytes(Trabalho / "estragado.json", estragado);
+    const TExecucao recusa = Correr({"--reimprimir", "estragado.json", "--saida", "nada.pdf"});
+    EXPECT_EQ(recusa.Estado, 2);
+    EXPECT_TRUE(recusa.Erros.find("13 × 13") != std::string::npos) << recusa.Erros;
+    EXPECT_FALSE(fs::exists(Trabalho / "nada.pdf"));
+}
+
 TEST_F(ZeltaLivro, ImportarMostraORelatorioEListarMostraONovoTema) {
     std::ofstream(Trabalho / "Aves.txt") << "# Tema: Aves Marinhas\ngaivota\nALBATROZ\n  corvo   marinho\n"
                                             "GAIVOTA\nP4TO\n";
