@@ -105,6 +105,13 @@ TPedidoFicheiro PedidoGuardarPdf(const std::u16string& nomeProposto) {
     return p;
 }
 
+TPedidoFicheiro PedidoAbrirLivro() {
+    TPedidoFicheiro p;
+    p.Titulo = u"Abrir um livro gravado";
+    p.Filtros = {u"Livros (*.json)", u"Todos os ficheiros (*)"};
+    return p;
+}
+
 TPedidoFicheiro PedidoAbrirTema() {
     TPedidoFicheiro p;
     p.Titulo = u"Importar um tema";
@@ -239,6 +246,11 @@ void TFormMain::CriarControlos() {
     CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
     CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
     CheckBoxAbrirPDF->setChecked(true);
+    CheckBoxJson = Criar<QCheckBox>(grupo, "CheckBoxJson");
+    CheckBoxJson->setText(QStringLiteral("E o JSON"));
+    CheckBoxJson->setFont(FonteDaJanela(17));
+    CheckBoxJson->setGeometry(435, 253, 130, 17);
+    CheckBoxJson->setChecked(false);
     // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
     LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
     ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
@@ -257,7 +269,7 @@ void TFormMain::CriarControlos() {
     CheckBoxLetraGrande->setFont(FonteDaJanela(17));
     CheckBoxLetraGrande->setGeometry(415, 292, 150, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
-    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxEncadernar, CheckBoxLetraGrande}) {
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxJson, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
@@ -282,6 +294,10 @@ void TFormMain::CriarControlos() {
     ProgressBarLote->setValue(0);
     ProgressBarLote->setTextVisible(false);
 
+    BitBtnAbrirLivro = Criar<QPushButton>(painel, "BitBtnAbrirLivro");
+    BitBtnAbrirLivro->setText(QStringLiteral("Abrir livro…"));
+    BitBtnAbrirLivro->setFont(FonteDaJanela(13));
+    BitBtnAbrirLivro->setGeometry(628, 146, 140, 29);
     BitBtnImportar = Botao(painel, "BitBtnImportar", "Importar", 180);
     BitBtnGerar = Botao(painel, "BitBtnGerar", "Gerar", 240);
     BitBtnCancelar = Botao(painel, "BitBtnCancelar", "Cancelar", 300);
@@ -334,6 +350,7 @@ void TFormMain::LigarEventos() {
     connect(ComboBoxFormato, &QComboBox::currentIndexChanged, this, refrescar);
     connect(ComboBoxLivro, &QComboBox::currentIndexChanged, this, refrescar);
     connect(BitBtnImportar, &QPushButton::clicked, this, [this] { BitBtnImportarClick(); });
+    connect(BitBtnAbrirLivro, &QPushButton::clicked, this, [this] { BitBtnAbrirLivroClick(); });
     connect(BitBtnGerar, &QPushButton::clicked, this, [this] { GerarLivroPdf(); });
     connect(BitBtnCancelar, &QPushButton::clicked, this, [this] { BitBtnCancelarClick(); });
     connect(BitBtnSair, &QPushButton::clicked, this, [this] { BitBtnSairClick(); });
@@ -429,15 +446,21 @@ TLeituraOpcoes TFormMain::LerOpcoes() const {
         *destinos[i] = *v;
     }
     r.Config.Acentos = CheckBoxAcentos->isChecked();
-    const int f = ComboBoxFormato->currentIndex();
-    r.Impressao.Formato = TodosOsFormatos[f >= 0 && f < static_cast<int>(std::size(TodosOsFormatos)) ? f : 0];
-    r.Impressao.Encadernar = CheckBoxEncadernar->isChecked();
-    r.Impressao.LetraGrande = CheckBoxLetraGrande->isChecked();
+    r.Impressao = LerImpressao();
     DefinirEntrada(r.Config, U16(ComboBoxLivro->currentText()));
     r.Config.Titulo = std::u16string(Aparar(U16(EditTituloLivro->text())));
     r.Config.Semente = 0;
     r.Ok = true;
     return r;
+}
+
+TOpcoesImpressao TFormMain::LerImpressao() const {
+    TOpcoesImpressao impressao;
+    const int f = ComboBoxFormato->currentIndex();
+    impressao.Formato = TodosOsFormatos[f >= 0 && f < static_cast<int>(std::size(TodosOsFormatos)) ? f : 0];
+    impressao.Encadernar = CheckBoxEncadernar->isChecked();
+    impressao.LetraGrande = CheckBoxLetraGrande->isChecked();
+    return impressao;
 }
 
 void TFormMain::AjustarCampos() {
@@ -503,11 +526,21 @@ void TFormMain::OpcoesAlteradas() {
     }
     BitBtnImportar->setEnabled(true);
     BitBtnCancelar->setEnabled(false);
+    if (FLivroAberto) {
+        // Com um livro aberto só as opções de impressão contam: é ele que "Gerar" imprime.
+        const std::u16string recusa = RecusaDoLivroAberto();
+        Estado(recusa.empty() ? FraseDoLivroAberto() : recusa);
+        BitBtnGerar->setEnabled(recusa.empty());
+    }
     FTemporizadorVista.start();
     FAtualizando = false;
 }
 
 void TFormMain::AtualizarVista() {
+    if (FLivroAberto) {
+        MostrarLivroAberto();
+        return;
+    }
     const TLeituraOpcoes leitura = LerOpcoes();
     if (!leitura.Ok) {
         VistaPagina->MostrarRecusa(leitura.Mensagem);
@@ -542,6 +575,10 @@ void TFormMain::DefinirDicas() {
     dica(CheckBoxAcentos, "Com acentos, a grelha leva as letras acentuadas (Á, Ç, Õ…);\n"
                           "sem eles, as palavras escondem-se sem acentos.");
     dica(CheckBoxAbrirPDF, "Abre o PDF no visualizador predefinido depois de gravado.");
+    dica(CheckBoxJson, "Grava também o livro em JSON ao lado do PDF (o mesmo nome, .json):\n"
+                       "com «Abrir livro…» imprime-se outra vez, noutro formato ou com outro título.");
+    dica(BitBtnAbrirLivro, "Abre um livro gravado em JSON para o imprimir outra vez\n"
+                           "com o formato e as opções de impressão escolhidos, sem gerar nada.");
     dica(ComboBoxFormato, "O tamanho das páginas do livro: A4, A5, carta (8,5 × 11 pol.), 8 × 10 ou 6 × 9 pol.");
     dica(CheckBoxEncadernar, "Para um livro encadernado: a margem de dentro alarga-se (mais num livro grosso)\n"
                              "e o número da página passa para o lado de fora.");

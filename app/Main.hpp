@@ -4,6 +4,8 @@
 
 #include "app/Dialogos.hpp"
 #include "book/Producao.hpp"
+#include "cli/GravacaoLivro.hpp"
+#include "cli/LivroJson.hpp"
 #include "core/Tipos.hpp"
 #include "themes/Catalogo.hpp"
 
@@ -54,6 +56,7 @@ public:
     void DefinirIntervalo(TCampoNumero& campo, std::int32_t minimo, std::int32_t maximo);
     std::optional<std::int32_t> LerInteiro(const TCampoNumero& campo) const;
     TLeituraOpcoes LerOpcoes() const;
+    TOpcoesImpressao LerImpressao() const;
     void OpcoesAlteradas();
 
     // De onde vem a semente de cada livro; por omissão, NovaSemente. Os testes fixam-na.
@@ -65,8 +68,18 @@ public:
     void GerarLivroPdf();
     TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
     void MostrarResultado(const TResultadoLivro& r);
+    void MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf);
+    cli::TFicheirosDoLivro FicheirosDoLivro(const std::filesystem::path& pdf, const TConfigLivro& config,
+                                            std::int32_t numTemas) const;
+    void ImprimirLivroAberto();
+    void MostrarLivroAberto();
+    TDadosLivro LivroAbertoAImprimir() const;
+    std::u16string RecusaDoLivroAberto() const;
+    std::u16string FraseDoLivroAberto() const;
     void DefinirGerando(bool gerando);
     void BitBtnImportarClick();
+    // "Abrir livro…": lê um livro gravado em JSON para "Gerar" o imprimir outra vez; com um livro aberto, fecha-o.
+    void BitBtnAbrirLivroClick();
     void MostrarRelatorioImportacao(const TTemaLido& lido);
 
     const TCatalogo& Catalogo() const { return FCatalogo; }
@@ -96,6 +109,8 @@ private:
     std::uint32_t FSementeDaVista = 1;
     QTimer FTemporizadorVista;
     std::filesystem::path FUltimoLivro;
+    // O livro gravado que "Abrir livro…" leu: "Gerar" imprime-o em vez de fazer um novo.
+    std::optional<cli::TLivroLido> FLivroAberto;
     QBoxLayout* FDisposicao = nullptr;
     QScrollArea* FRolagem = nullptr;
     bool FAtualizando = false;
@@ -139,6 +154,8 @@ private:
     QPushButton* BitBtnCancelar = nullptr;
     QPushButton* BitBtnSair = nullptr;
     QPushButton* BitBtnAbrirPasta = nullptr;
+    QPushButton* BitBtnAbrirLivro = nullptr;
+    QCheckBox* CheckBoxJson = nullptr;
     TVistaPagina* VistaPagina = nullptr;
     QPushButton* BitBtnSolucoes = nullptr;
 
@@ -150,6 +167,7 @@ private:
 // Os pedidos dos dois diálogos de ficheiros da janela.
 TPedidoFicheiro PedidoGuardarPdf(const std::u16string& nomeProposto);
 TPedidoFicheiro PedidoAbrirTema();
+TPedidoFicheiro PedidoAbrirLivro();
 
 // O texto da dica de "Importar".
 QString DicaImportar();

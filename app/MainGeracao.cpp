@@ -5,6 +5,7 @@
 #include "app/Conversoes.hpp"
 #include "book/Opcoes.hpp"
 #include "book/Producao.hpp"
+#include "cli/GravacaoLivro.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
 #include "layout/Pdf.hpp"
@@ -70,6 +71,10 @@ void TFormMain::GerarLivroPdf() {
         ~TFimDoTrabalho() { Flag = false; }
     } fim{FNoTrabalho};
 
+    if (FLivroAberto) {
+        ImprimirLivroAberto();
+        return;
+    }
     const TLeituraOpcoes leitura = LerOpcoes();
     if (!leitura.Ok) {
         Estado(leitura.Mensagem);
@@ -117,10 +122,30 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
     passos.Progresso = [this](std::int32_t i, std::int32_t total, bool& cancelar) { Progresso(i, total, cancelar); };
     // O assunto do PDF é a linha de resumo, como a janela a mostra.
     passos.Aceite = [this](const TAnalise& analise) { FNumTemas = analise.NumTemas; };
-    passos.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
-        return GravarLivroPdf(destino, livro, {}, ResumoDasOpcoes(livro.Config, FNumTemas));
+    passos.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro,
+                           const TRelatorioLivro& relatorio) {
+        return cli::GravarFicheirosDoLivro(FicheirosDoLivro(destino, livro.Config, FNumTemas), livro, relatorio);
     };
     return passos;
+}
+
+cli::TFicheirosDoLivro TFormMain::FicheirosDoLivro(const std::filesystem::path& pdf, const TConfigLivro& config,
+                                                   std::int32_t numTemas) const {
+    cli::TFicheirosDoLivro f;
+    f.Pdf = pdf;
+    if (CheckBoxJson->isChecked()) {
+        f.Json = cli::JsonAoLado(pdf);
+    }
+    f.Entrada = config.Mix ? std::u16string(EntradaMix) : config.Grupo;
+    // O assunto do PDF é a linha de resumo, como a janela a mostra.
+    f.Resumo = ResumoDasOpcoes(config, numTemas);
+    return f;
+}
+
+void TFormMain::MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf) {
+    Estado(frase + u" Gravado em " + DeUtf8(pdf.string()) + u".");
+    FUltimoLivro = pdf;
+    BitBtnAbrirPasta->show();
 }
 
 void TFormMain::MostrarResultado(const TResultadoLivro& r) {
@@ -138,9 +163,7 @@ void TFormMain::MostrarResultado(const TResultadoLivro& r) {
         Estado(r.Mensagem);
         return;
     }
-    Estado(r.Mensagem + u" Gravado em " + DeUtf8(r.Destino.string()) + u".");
-    FUltimoLivro = r.Destino;
-    BitBtnAbrirPasta->show();
+    MostrarGravado(r.Mensagem, r.Destino);
     if (!r.Relatorio.Falhas.empty()) {
         std::u16string caixa = r.Mensagem + u"\r\n";
         const std::size_t n = std::min<std::size_t>(r.Relatorio.Falhas.size(), 5);

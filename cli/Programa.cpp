@@ -5,6 +5,7 @@
 #include "book/Opcoes.hpp"
 #include "book/Producao.hpp"
 #include "cli/Argumentos.hpp"
+#include "cli/GravacaoLivro.hpp"
 #include "cli/Listagem.hpp"
 #include "cli/LivroJson.hpp"
 #include "core/Ficheiros.hpp"
@@ -182,21 +183,7 @@ void VerificarDestinos(std::initializer_list<std::filesystem::path> destinos) {
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
                          const std::u16string& resumo) {
-    const TPdfDoLivro bytesPdf = LivroEmPdf(livro, Pedido(amb), resumo);
-    TGravacaoConjunta gravacao;
-    auto falha = gravacao.Acrescentar(pdf, bytesPdf.Bytes);
-    if (a.Json && !falha) {
-        const std::string texto = LivroEmJson(livro, entrada, relatorio);
-        falha =
-            gravacao.Acrescentar(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
-    }
-    if (!falha) {
-        falha = gravacao.Confirmar();
-    }
-    if (falha) {
-        throw EZelta(falha.Frase());
-    }
-    return bytesPdf.Paginas;
+    return GravarFicheirosDoLivro({pdf, a.Json, entrada, resumo}, livro, relatorio, amb.Interrompido);
 }
 
 // O PDF pedido (ou o nome por omissão), já conferido com o JSON: os destinos que não se podem escrever

@@ -118,6 +118,42 @@ TEST(Gerar, AJanelaEOZeltaLivroFazemOMesmoLivro) {
     EXPECT_EQ(teste::LerBytes(pasta / "janela.pdf"), teste::LerBytes(pasta / "cli.pdf"));
 }
 
+// O JSON gravado ao lado do PDF abre-se e imprime-se outra vez: com as mesmas opções, o mesmo PDF; noutro
+// formato, outro PDF dos mesmos puzzles; fechado o livro, a janela volta às opções.
+TEST(Gerar, LivroGravadoEmJsonAbreSeEImprimeSeOutraVez) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 4);
+    t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->setChecked(false);
+    t.Clicar(t.Controlo<QCheckBox>("CheckBoxJson"));
+    const auto pasta = t.Pasta().parent_path();
+    t.Dialogos.AoGuardar = [&pasta](const TPedidoFicheiro&) { return pasta / "original.pdf"; };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    ASSERT_TRUE(std::filesystem::exists(pasta / "original.json")) << t.Estado().toStdString();
+
+    t.Dialogos.FicheiroAAbrir = pasta / "original.json";
+    t.Clicar(t.Botao("BitBtnAbrirLivro"));
+    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro aberto: 4 puzzles · 10 × 10 · Natureza")))
+        << t.Estado().toStdString();
+    EXPECT_EQ(t.Botao("BitBtnAbrirLivro")->text(), QStringLiteral("Fechar livro"));
+    t.Controlo<QCheckBox>("CheckBoxJson")->setChecked(false);
+    t.Dialogos.AoGuardar = [&pasta](const TPedidoFicheiro&) { return pasta / "outra.pdf"; };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    EXPECT_EQ(teste::LerBytes(pasta / "outra.pdf"), teste::LerBytes(pasta / "original.pdf"));
+    EXPECT_TRUE(t.Estado().startsWith(QStringLiteral("Livro gerado: 4 puzzles"))) << t.Estado().toStdString();
+
+    t.Clicar(t.Botao("BitBtnAbrirLivro"));
+    EXPECT_EQ(t.Botao("BitBtnAbrirLivro")->text(), QStringLiteral("Abrir livro…"));
+    EXPECT_FALSE(t.Estado().startsWith(QStringLiteral("Livro aberto")));
+
+    // Um JSON estragado não abre, e diz porquê.
+    teste::EscreverBytes(pasta / "estragado.json", "{\"versao\": 7}");
+    t.Dialogos.FicheiroAAbrir = pasta / "estragado.json";
+    t.Clicar(t.Botao("BitBtnAbrirLivro"));
+    EXPECT_EQ(t.Botao("BitBtnAbrirLivro")->text(), QStringLiteral("Abrir livro…"));
+    ASSERT_FALSE(t.Dialogos.Mensagens.empty());
+    EXPECT_EQ(t.Dialogos.Mensagens.back().Tipo, TTipoMensagem::tmErro);
+}
+
 TEST(Gerar, SemAbrirPdfNadaSeAbre) {
     TJanelaDeTeste t;
     OpcoesPequenas(t, 3);

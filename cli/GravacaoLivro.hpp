@@ -1,0 +1,32 @@
+// Os ficheiros de um livro feito: o PDF e, se pedido, o JSON, gravados juntos. O mesmo para a janela e para o
+// zelta-livro.
+#pragma once
+
+#include "book/Livro.hpp"
+#include "core/Tipos.hpp"
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace zelta::cli {
+
+struct TFicheirosDoLivro {
+    std::filesystem::path Pdf;
+    std::optional<std::filesystem::path> Json;
+    std::u16string Entrada; // a entrada do seletor, que o JSON guarda
+    std::u16string Resumo;  // a linha de resumo, assunto do PDF
+};
+
+// Compõe o PDF e grava-o com o JSON numa só gravação: ficam os dois no lugar ou nenhum muda. Devolve o número
+// de páginas; EZelta com a frase da falha; ECancelado, sem nada escrito, quando *cancelar passa a verdadeiro
+// entre páginas.
+std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TDadosLivro& livro,
+                                    const TRelatorioLivro& relatorio, const std::atomic<bool>* cancelar = nullptr);
+
+// O JSON que acompanha um PDF na janela: o mesmo nome, com .json.
+std::filesystem::path JsonAoLado(const std::filesystem::path& pdf);
+
+} // namespace zelta::cli
