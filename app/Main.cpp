@@ -224,13 +224,6 @@ void TFormMain::CriarControlos() {
     EditTituloLivro->setMaxLength(MaximoDoTitulo);
     LabelLivro = Etiqueta(grupo, "LabelLivro", "Livro", 279, 193, 15);
     // Cada etiqueta tem até ao controlo seguinte: 140 px nas colunas dos números, o campo nas outras.
-    IgualarEtiquetas({{LabelMinLetras, 140},
-                      {LabelMaxLetras, 140},
-                      {LabelNumPalavras, 140},
-                      {LabelNumPuzzles, 140},
-                      {LabelTituloLivro, 257},
-                      {LabelLivro, 280}},
-                     15);
     ComboBoxLivro = Criar<QComboBox>(grupo, "ComboBoxLivro");
     ComboBoxLivro->setEditable(false);
     ComboBoxLivro->setFont(FonteDaJanela(17));
@@ -253,6 +246,15 @@ void TFormMain::CriarControlos() {
     CheckBoxJson->setChecked(false);
     // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
     LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
+    // Cada etiqueta tem até ao controlo seguinte: 140 px nas colunas dos números, o campo nas outras.
+    IgualarEtiquetas({{LabelMinLetras, 140},
+                      {LabelMaxLetras, 140},
+                      {LabelNumPalavras, 140},
+                      {LabelNumPuzzles, 140},
+                      {LabelTituloLivro, 257},
+                      {LabelLivro, 280},
+                      {LabelFormato, 72}},
+                     15);
     ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
     ComboBoxFormato->setEditable(false);
     ComboBoxFormato->setFont(FonteDaJanela(17));

@@ -77,7 +77,7 @@ TEST(Janela, EtiquetasDosCamposComUmSoTamanhoDeLetra) {
     TJanelaDeTeste t;
     const int px = t.Controlo<QLabel>("LabelMinLetras")->font().pixelSize();
     for (const char* nome :
-         {"LabelMaxLetras", "LabelNumPalavras", "LabelNumPuzzles", "LabelTituloLivro", "LabelLivro"}) {
+         {"LabelMaxLetras", "LabelNumPalavras", "LabelNumPuzzles", "LabelTituloLivro", "LabelLivro", "LabelFormato"}) {
         EXPECT_EQ(t.Controlo<QLabel>(nome)->font().pixelSize(), px) << nome;
     }
     EXPECT_LE(t.Controlo<QLabel>("LabelNumPalavras")->width(), 140);
