@@ -223,7 +223,6 @@ void TFormMain::CriarControlos() {
     EditTituloLivro->setGeometry(12, 217, 257, 31);
     EditTituloLivro->setMaxLength(MaximoDoTitulo);
     LabelLivro = Etiqueta(grupo, "LabelLivro", "Livro", 279, 193, 15);
-    // Cada etiqueta tem até ao controlo seguinte: 140 px nas colunas dos números, o campo nas outras.
     ComboBoxLivro = Criar<QComboBox>(grupo, "ComboBoxLivro");
     ComboBoxLivro->setEditable(false);
     ComboBoxLivro->setFont(FonteDaJanela(17));
