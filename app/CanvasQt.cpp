@@ -83,10 +83,7 @@ void TCanvasQt::Linha(double x1, double y1, double x2, double y2, double AEspess
 
 void TCanvasQt::Rectangulo(double x, double y, double ALargura, double AAltura, double AEspessuraPt, int AContorno,
                            int APreenchimento) {
-    const std::int32_t x1 = Px(x);
-    const std::int32_t y1 = Px(y);
-    const std::int32_t x2 = Px(x + ALargura);
-    const std::int32_t y2 = Px(y + AAltura);
+    const auto [x1, y1, x2, y2] = RectanguloPx(x, y, ALargura, AAltura, Dpi);
     if (AContorno == -1 && APreenchimento != -1) {
         // Como no PDF: sem contorno, a última coluna e a última linha também se pintam.
         FPintor.fillRect(QRectF(x1, y1, x2 + 1 - x1, y2 + 1 - y1), Cinza(APreenchimento));
@@ -145,9 +142,8 @@ void TCanvasQt::Imagem(double x, double y, double ALargura, double AAltura, std:
     QImage sobreBranco(imagem.size(), QImage::Format_RGB32);
     sobreBranco.fill(Qt::white);
     QPainter(&sobreBranco).drawImage(0, 0, imagem);
-    const std::int32_t x1 = Px(x);
-    const std::int32_t y1 = Px(y);
-    FPintor.drawImage(QRectF(x1, y1, Px(x + ALargura) - x1, Px(y + AAltura) - y1), sobreBranco);
+    const auto [x1, y1, x2, y2] = RectanguloPx(x, y, ALargura, AAltura, Dpi);
+    FPintor.drawImage(QRectF(x1, y1, x2 - x1, y2 - y1), sobreBranco);
 }
 
 } // namespace zelta

@@ -27,6 +27,10 @@ std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredond
 
 std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
 
+TRectPx RectanguloPx(double x, double y, double largura, double altura, double dpi) {
+    return {MmParaPx(x, dpi), MmParaPx(y, dpi), MmParaPx(x + largura, dpi), MmParaPx(y + altura, dpi)};
+}
+
 void ICanvasPagina::ContornoCapsula(double x1, double y1, double x2, double y2, double ARaio, double AEspessuraPt,
                                     int ACinza) {
     Poligono(Capsula(x1, y1, x2, y2, ARaio, 12), AEspessuraPt, ACinza, -1);

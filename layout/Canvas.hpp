@@ -28,6 +28,13 @@ std::int32_t CanetaPx(double espessuraPt, double dpi);
 // O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
 std::int32_t EmPx(double tamanhoPt, double dpi);
 
+// Um retângulo em unidades inteiras do dispositivo: cada canto arredonda-se por si (o oposto a partir da soma,
+// não da largura), para que retângulos vizinhos se toquem sem falhas.
+struct TRectPx {
+    std::int32_t X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+TRectPx RectanguloPx(double x, double y, double largura, double altura, double dpi);
+
 // Uma página ao alto, do tamanho do livro, origem no canto superior esquerdo, Y a crescer para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {

@@ -428,11 +428,7 @@ void TCanvasCairo::ContornoCapsula(double x1, double y1, double x2, double y2, d
 
 void TCanvasCairo::Rectangulo(double x, double y, double ALargura, double AAltura, double AEspessuraPt, int AContorno,
                               int APreenchimento) {
-    // O canto oposto arredonda-se a partir da soma, não da largura.
-    const std::int32_t x1 = Px(x);
-    const std::int32_t y1 = Px(y);
-    const std::int32_t x2 = Px(x + ALargura);
-    const std::int32_t y2 = Px(y + AAltura);
+    const auto [x1, y1, x2, y2] = RectanguloPx(x, y, ALargura, AAltura, FDpi);
     Descarregar();
     cairo_new_path(FCanvas);
     if (AContorno == -1 && APreenchimento != -1) {
@@ -542,10 +538,7 @@ double TCanvasCairo::AlturaTexto(double ATamanhoPt) {
 }
 
 void TCanvasCairo::Imagem(double x, double y, double ALargura, double AAltura, std::u16string_view ANome) {
-    const std::int32_t x1 = Px(x);
-    const std::int32_t y1 = Px(y);
-    const std::int32_t x2 = Px(x + ALargura);
-    const std::int32_t y2 = Px(y + AAltura);
+    const auto [x1, y1, x2, y2] = RectanguloPx(x, y, ALargura, AAltura, FDpi);
     cairo_surface_t* img = FFontes.Imagem(ANome, x2 - x1, y2 - y1);
     if (img == nullptr) {
         return;

@@ -57,35 +57,8 @@ std::vector<std::vector<TCandidata>> ConjuntosDeCandidatas(int quantas, int lado
     return conjuntos;
 }
 
-void BM_ConstruirPuzzle(benchmark::State& estado) {
-    const auto lado = static_cast<int>(estado.range(0));
-    const auto numPalavras = static_cast<int>(estado.range(1));
-    const auto conjuntos = ConjuntosDeCandidatas(AlvoCandidatas(numPalavras), lado);
-    const auto listaNegra = ListaNegraEmbutida();
-    TGeradorAleatorio gerador(42);
-    std::size_t i = 0;
-    std::int64_t feitos = 0;
-    std::int64_t chamadas = 0;
-    for (auto _ : estado) {
-        TPuzzle puzzle;
-        const bool ok = ConstruirPuzzle({lado, TModoDirecoes::mdTodas, numPalavras}, conjuntos[i++ % conjuntos.size()],
-                                        listaNegra, gerador, puzzle);
-        benchmark::DoNotOptimize(puzzle);
-        feitos += ok ? 1 : 0;
-        ++chamadas;
-    }
-    estado.counters["sucesso"] = static_cast<double>(feitos) / static_cast<double>(chamadas);
-    estado.counters["lista_negra"] = static_cast<double>(listaNegra.size());
-}
-BENCHMARK(BM_ConstruirPuzzle)->Args({20, 30})->Args({15, 20})->Args({10, 10})->Unit(benchmark::kMillisecond);
-
-// Taxa de sucesso de ConstruirPuzzle com a lista negra embutida, por lado e modo de direções: o máximo de
-// palavras do lado, 2000 chamadas fixas (as mesmas candidatas e a mesma semente em cada corrida), para que a
-// taxa se compare entre versões da lista negra.
-void BM_SucessoConstruirPuzzle(benchmark::State& estado) {
-    const auto lado = static_cast<int>(estado.range(0));
-    const auto modo = static_cast<TModoDirecoes>(estado.range(1));
-    const int numPalavras = MaxPalavrasDoLado(lado);
+// Chama ConstruirPuzzle a cada iteração sobre conjuntos de candidatas fixos e conta quantas vezes consegue.
+void MedirConstruirPuzzle(benchmark::State& estado, std::int32_t lado, TModoDirecoes modo, std::int32_t numPalavras) {
     const auto conjuntos = ConjuntosDeCandidatas(AlvoCandidatas(numPalavras), lado);
     const auto listaNegra = ListaNegraEmbutida();
     TGeradorAleatorio gerador(42);
@@ -102,6 +75,20 @@ void BM_SucessoConstruirPuzzle(benchmark::State& estado) {
     }
     estado.counters["sucesso"] = static_cast<double>(feitos) / static_cast<double>(chamadas);
     estado.counters["lista_negra"] = static_cast<double>(listaNegra.size());
+}
+
+void BM_ConstruirPuzzle(benchmark::State& estado) {
+    MedirConstruirPuzzle(estado, static_cast<std::int32_t>(estado.range(0)), TModoDirecoes::mdTodas,
+                         static_cast<std::int32_t>(estado.range(1)));
+}
+BENCHMARK(BM_ConstruirPuzzle)->Args({20, 30})->Args({15, 20})->Args({10, 10})->Unit(benchmark::kMillisecond);
+
+// Taxa de sucesso de ConstruirPuzzle com a lista negra embutida, por lado e modo de direções: o máximo de
+// palavras do lado, 2000 chamadas fixas (as mesmas candidatas e a mesma semente em cada corrida), para que a
+// taxa se compare entre versões da lista negra.
+void BM_SucessoConstruirPuzzle(benchmark::State& estado) {
+    const auto lado = static_cast<std::int32_t>(estado.range(0));
+    MedirConstruirPuzzle(estado, lado, static_cast<TModoDirecoes>(estado.range(1)), MaxPalavrasDoLado(lado));
 }
 BENCHMARK(BM_SucessoConstruirPuzzle)
     ->ArgsProduct({{10, 12, 15, 20}, {0, 1, 2}})
