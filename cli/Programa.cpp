@@ -153,12 +153,15 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
     if (a.Json) {
         Escrever(amb.Saida, u"JSON: " + CaminhoParaMostrar(*a.Json));
     }
+    if (a.Capa) {
+        Escrever(amb.Saida, u"Capa: " + CaminhoParaMostrar(*a.Capa));
+    }
     amb.Saida << "Semente: " << r.Livro.Config.Semente << '\n';
     return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
 }
 
-// O PDF do livro e, com --json, o JSON: o JSON espera num temporário até o PDF estar gravado, para uma
-// falha não deixar nenhum dos dois.
+// O PDF do livro e, com --json, o JSON e, com --capa, a capa: esperam em temporários até todos estarem
+// escritos, para uma falha não deixar nenhum.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
                          const std::u16string& resumo) {
@@ -170,11 +173,20 @@ std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::
         falha =
             gravacao.Acrescentar(*a.Json, std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }
+    if (a.Capa && !falha) {
+        // A lombada mede-se pelas páginas do PDF acabado de fazer.
+        falha = gravacao.Acrescentar(*a.Capa, CapaEmPdf(livro, bytesPdf.Paginas, a.Papel).Bytes);
+    }
     if (!falha) {
         falha = gravacao.Confirmar();
     }
     if (falha) {
         throw EZelta(falha.Frase());
+    }
+    if (a.Capa && bytesPdf.Paginas < PaginasMinimasDaGrafica) {
+        Escrever(amb.Erros, u"Aviso: o livro tem " + Decimal(bytesPdf.Paginas) +
+                                u" páginas; as gráficas costumam pedir pelo menos " + Decimal(PaginasMinimasDaGrafica) +
+                                u" para imprimir com capa.");
     }
     return bytesPdf.Paginas;
 }
@@ -187,8 +199,11 @@ int FazerLivro(const TArgumentos& a, const TCatalogo& catalogo, const TAmbiente&
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
     }
+    if (a.Capa && (MesmoFicheiro(*a.Capa, saida) || (a.Json && MesmoFicheiro(*a.Capa, *a.Json)))) {
+        throw TFim{SaidaErro, u"A capa não pode ser o mesmo ficheiro que o PDF ou o JSON."};
+    }
     // Um destino que não se pode escrever diz-se antes de gerar, não no fim.
-    for (const auto& destino : {std::optional(saida), a.Json}) {
+    for (const auto& destino : {std::optional(saida), a.Json, a.Capa}) {
         if (const int erro = destino ? VerificarDestino(*destino) : 0; erro != 0) {
             throw TFim{SaidaErro, u"Erro: " + FraseFalhaGravar(*destino, erro)};
         }
