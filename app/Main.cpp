@@ -237,8 +237,13 @@ void TFormMain::CriarControlos() {
     CheckBoxAbrirPDF = Criar<QCheckBox>(grupo, "CheckBoxAbrirPDF");
     CheckBoxAbrirPDF->setText(QStringLiteral("Abrir PDF"));
     CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
-    CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
+    CheckBoxAbrirPDF->setGeometry(445, 253, 120, 17);
     CheckBoxAbrirPDF->setChecked(true);
+    CheckBoxCapa = Criar<QCheckBox>(grupo, "CheckBoxCapa");
+    CheckBoxCapa->setText(QStringLiteral("Capa para impressão"));
+    CheckBoxCapa->setFont(FonteDaJanela(17));
+    CheckBoxCapa->setGeometry(226, 253, 206, 17);
+    CheckBoxCapa->setChecked(false);
     // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
     LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
     ComboBoxFormato = Criar<QComboBox>(grupo, "ComboBoxFormato");
@@ -257,7 +262,7 @@ void TFormMain::CriarControlos() {
     CheckBoxLetraGrande->setFont(FonteDaJanela(17));
     CheckBoxLetraGrande->setGeometry(415, 292, 150, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
-    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxEncadernar, CheckBoxLetraGrande}) {
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxCapa, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
@@ -542,6 +547,8 @@ void TFormMain::DefinirDicas() {
     dica(CheckBoxAcentos, "Com acentos, a grelha leva as letras acentuadas (Á, Ç, Õ…);\n"
                           "sem eles, as palavras escondem-se sem acentos.");
     dica(CheckBoxAbrirPDF, "Abre o PDF no visualizador predefinido depois de gravado.");
+    dica(CheckBoxCapa, "Grava também a capa para impressão ao lado do PDF (…_capa.pdf): verso, lombada e frente,\n"
+                       "com sangria, para as páginas do livro em papel branco.");
     dica(ComboBoxFormato, "O tamanho das páginas do livro: A4, A5, carta (8,5 × 11 pol.), 8 × 10 ou 6 × 9 pol.");
     dica(CheckBoxEncadernar, "Para um livro encadernado: a margem de dentro alarga-se (mais num livro grosso)\n"
                              "e o número da página passa para o lado de fora.");

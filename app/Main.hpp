@@ -131,6 +131,7 @@ private:
     QComboBox* ComboBoxFormato = nullptr;
     QCheckBox* CheckBoxEncadernar = nullptr;
     QCheckBox* CheckBoxLetraGrande = nullptr;
+    QCheckBox* CheckBoxCapa = nullptr;
     QLabel* LabelResumo = nullptr;
     QLabel* LabelEstado = nullptr;
     QProgressBar* ProgressBarLote = nullptr;

@@ -1,4 +1,5 @@
-// O trabalho por trás de "Gerar": verificação, estimativa, diálogo, corrida com progresso e o PDF;
+// O trabalho por trás de "Gerar": verificação, estimativa, diálogo, corrida com progresso e o PDF (com a capa
+// para impressão, quando pedida);
 // e os pedidos que o interrompem: "Cancelar", "Sair" e fechar a janela a meio.
 #include "app/Main.hpp"
 
@@ -28,6 +29,13 @@ std::u16string MensagemDoErro(const std::exception& e) {
         return z->Mensagem();
     }
     return DeUtf8(e.what());
+}
+
+// A capa para impressão fica ao lado do livro: livro.pdf dá livro_capa.pdf.
+std::filesystem::path NomeDaCapa(const std::filesystem::path& pdf) {
+    auto nome = pdf;
+    nome.replace_filename(pdf.stem().string() + "_capa.pdf");
+    return nome;
 }
 
 } // namespace
@@ -118,7 +126,11 @@ TPassosLivro TFormMain::PassosDoLivro(std::int32_t numPuzzles) {
     // O assunto do PDF é a linha de resumo, como a janela a mostra.
     passos.Aceite = [this](const TAnalise& analise) { FNumTemas = analise.NumTemas; };
     passos.Gravar = [this](const std::filesystem::path& destino, const TDadosLivro& livro, const TRelatorioLivro&) {
-        return GravarLivroPdf(destino, livro, {}, ResumoDasOpcoes(livro.Config, FNumTemas));
+        const std::u16string resumo = ResumoDasOpcoes(livro.Config, FNumTemas);
+        if (CheckBoxCapa->isChecked()) {
+            return GravarLivroECapaPdf(destino, NomeDaCapa(destino), livro, TPapel::ppBranco, {}, resumo);
+        }
+        return GravarLivroPdf(destino, livro, {}, resumo);
     };
     return passos;
 }
@@ -138,7 +150,14 @@ void TFormMain::MostrarResultado(const TResultadoLivro& r) {
         Estado(r.Mensagem);
         return;
     }
-    Estado(r.Mensagem + u" Gravado em " + DeUtf8(r.Destino.string()) + u".");
+    std::u16string estado = r.Mensagem + u" Gravado em " + DeUtf8(r.Destino.string()) + u".";
+    if (CheckBoxCapa->isChecked()) {
+        estado += u" Capa em " + DeUtf8(NomeDaCapa(r.Destino).string()) + u".";
+        if (r.Paginas < PaginasMinimasDaGrafica) {
+            estado += u" As gráficas costumam pedir pelo menos " + Decimal(PaginasMinimasDaGrafica) + u" páginas.";
+        }
+    }
+    Estado(estado);
     FUltimoLivro = r.Destino;
     BitBtnAbrirPasta->show();
     if (!r.Relatorio.Falhas.empty()) {

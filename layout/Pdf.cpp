@@ -93,4 +93,22 @@ std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro
     return pdf.Paginas;
 }
 
+std::int32_t GravarLivroECapaPdf(const std::filesystem::path& nome, const std::filesystem::path& capa,
+                                 const TDadosLivro& livro, TPapel papel, const std::function<bool()>& cancelado,
+                                 std::u16string_view assunto) {
+    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado, assunto);
+    TGravacaoConjunta gravacao;
+    auto falha = gravacao.Acrescentar(nome, pdf.Bytes);
+    if (!falha) {
+        falha = gravacao.Acrescentar(capa, CapaEmPdf(livro, pdf.Paginas, papel).Bytes);
+    }
+    if (!falha) {
+        falha = gravacao.Confirmar();
+    }
+    if (falha) {
+        throw EZelta(falha.Frase());
+    }
+    return pdf.Paginas;
+}
+
 } // namespace zelta

@@ -33,4 +33,10 @@ TPdfDoLivro CapaEmPdf(const TDadosLivro& livro, std::int32_t paginasDoLivro, TPa
 std::int32_t GravarLivroPdf(const std::filesystem::path& nome, const TDadosLivro& livro,
                             const std::function<bool()>& cancelado = {}, std::u16string_view assunto = {});
 
+// O livro em nome e a sua capa para impressão em capa, gravados juntos ou nenhum; devolve o número de páginas do
+// livro. Falhas como em GravarLivroPdf.
+std::int32_t GravarLivroECapaPdf(const std::filesystem::path& nome, const std::filesystem::path& capa,
+                                 const TDadosLivro& livro, TPapel papel, const std::function<bool()>& cancelado = {},
+                                 std::u16string_view assunto = {});
+
 } // namespace zelta
