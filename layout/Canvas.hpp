@@ -28,7 +28,8 @@ std::int32_t CanetaPx(double espessuraPt, double dpi);
 // O em da letra: a letra é pedida pela altura do carácter, sem o espaço entre linhas.
 std::int32_t EmPx(double tamanhoPt, double dpi);
 
-// Uma página ao alto, do tamanho do livro, origem no canto superior esquerdo, Y a crescer para baixo.
+// Uma página do tamanho do livro (ou da capa aberta, deitada), origem no canto superior esquerdo, Y a crescer
+// para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {
 public:
