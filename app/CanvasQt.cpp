@@ -125,6 +125,32 @@ void TCanvasQt::Texto(double x, double y, std::u16string_view ATexto, double ATa
     FPintor.drawText(QPointF(x0, Px(y) + ascendente), QString::fromStdU16String(std::u16string(ATexto)));
 }
 
+void TCanvasQt::TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito,
+                              int ACinza, TAlinhamento AAlinhamento) {
+    if (ATexto.empty() || ACinza == -1) {
+        return;
+    }
+    // O texto deitado num referencial rodado: o X deitado corre ao longo do Y da página.
+    const std::int32_t w = Px(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
+    std::int32_t y0 = Px(y);
+    if (AAlinhamento == TAlinhamento::alCentro) {
+        y0 -= w / 2;
+    } else if (AAlinhamento == TAlinhamento::alDireita) {
+        y0 -= w;
+    }
+    const QFont letra = LetraDaPagina(ATamanhoPt, ANegrito);
+    const QFontMetricsF metricas(letra);
+    const double ascendente = std::nearbyint(metricas.ascent());
+    const double descendente = std::nearbyint(metricas.descent());
+    FPintor.save();
+    FPintor.translate(Px(x) - (ascendente - descendente) / 2, y0);
+    FPintor.rotate(90);
+    FPintor.setFont(letra);
+    FPintor.setPen(Cinza(ACinza));
+    FPintor.drawText(QPointF(0, 0), QString::fromStdU16String(std::u16string(ATexto)));
+    FPintor.restore();
+}
+
 double TCanvasQt::LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) {
     return FMedidor->LarguraTexto(ATexto, ATamanhoPt, ANegrito);
 }

@@ -26,6 +26,8 @@ public:
     void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, int AContorno, int APreenchimento) override;
     void Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
                TAlinhamento AAlinhamento) override;
+    void TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
+                       TAlinhamento AAlinhamento) override;
     double LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) override;
     double AlturaTexto(double ATamanhoPt) override;
     void Imagem(double x, double y, double ALargura, double AAltura, std::u16string_view ANome) override;

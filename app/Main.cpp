@@ -236,12 +236,18 @@ void TFormMain::CriarControlos() {
     CheckBoxAbrirPDF = Criar<QCheckBox>(grupo, "CheckBoxAbrirPDF");
     CheckBoxAbrirPDF->setText(QStringLiteral("Abrir PDF"));
     CheckBoxAbrirPDF->setFont(FonteDaJanela(17));
-    CheckBoxAbrirPDF->setGeometry(279, 253, 153, 17);
+    CheckBoxAbrirPDF->setGeometry(445, 253, 120, 17);
     CheckBoxAbrirPDF->setChecked(true);
-    CheckBoxJson = Criar<QCheckBox>(grupo, "CheckBoxJson");
-    CheckBoxJson->setText(QStringLiteral("E o JSON"));
-    CheckBoxJson->setFont(FonteDaJanela(17));
-    CheckBoxJson->setGeometry(435, 253, 130, 17);
+    CheckBoxCapa = Criar<QCheckBox>(grupo, "CheckBoxCapa");
+    CheckBoxCapa->setText(QStringLiteral("Capa para impressão"));
+    CheckBoxCapa->setFont(FonteDaJanela(17));
+    CheckBoxCapa->setGeometry(226, 253, 206, 17);
+    CheckBoxCapa->setChecked(false);
+    // Uma opção da gravação, como "Abrir PDF": fica com os botões, que no grupo já não há lugar.
+    CheckBoxJson = Criar<QCheckBox>(painel, "CheckBoxJson");
+    CheckBoxJson->setText(QStringLiteral("Gravar também o JSON"));
+    CheckBoxJson->setFont(FonteDaJanela(13));
+    CheckBoxJson->setGeometry(612, 418, 185, 22);
     CheckBoxJson->setChecked(false);
     // A impressão: o tamanho da página e as duas opções do livro impresso, na última linha do grupo.
     LabelFormato = Etiqueta(grupo, "LabelFormato", "Formato", 12, 291, 15);
@@ -270,7 +276,7 @@ void TFormMain::CriarControlos() {
     CheckBoxLetraGrande->setFont(FonteDaJanela(17));
     CheckBoxLetraGrande->setGeometry(415, 292, 150, 17);
     // As caixas de 17 px de altura cortam a letra de 17 px: a altura cresce até caber, a posição fica.
-    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxJson, CheckBoxEncadernar, CheckBoxLetraGrande}) {
+    for (QCheckBox* c : {CheckBoxAcentos, CheckBoxAbrirPDF, CheckBoxCapa, CheckBoxEncadernar, CheckBoxLetraGrande}) {
         c->resize(c->width(), std::max(c->height(), c->sizeHint().height()));
     }
 
@@ -580,6 +586,8 @@ void TFormMain::DefinirDicas() {
                        "com «Abrir livro…» imprime-se outra vez, noutro formato ou com outro título.");
     dica(BitBtnAbrirLivro, "Abre um livro gravado em JSON para o imprimir outra vez\n"
                            "com o formato e as opções de impressão escolhidos, sem gerar nada.");
+    dica(CheckBoxCapa, "Grava também a capa para impressão ao lado do PDF (…_capa.pdf): verso, lombada e frente,\n"
+                       "com sangria, para as páginas do livro em papel branco.");
     dica(ComboBoxFormato, "O tamanho das páginas do livro: A4, A5, carta (8,5 × 11 pol.), 8 × 10 ou 6 × 9 pol.");
     dica(CheckBoxEncadernar, "Para um livro encadernado: a margem de dentro alarga-se (mais num livro grosso)\n"
                              "e o número da página passa para o lado de fora.");

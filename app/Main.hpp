@@ -68,7 +68,7 @@ public:
     void GerarLivroPdf();
     TPassosLivro PassosDoLivro(std::int32_t numPuzzles);
     void MostrarResultado(const TResultadoLivro& r);
-    void MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf);
+    void MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf, std::int32_t paginas);
     cli::TFicheirosDoLivro FicheirosDoLivro(const std::filesystem::path& pdf, const TConfigLivro& config,
                                             std::int32_t numTemas) const;
     void ImprimirLivroAberto();
@@ -146,6 +146,7 @@ private:
     QComboBox* ComboBoxFormato = nullptr;
     QCheckBox* CheckBoxEncadernar = nullptr;
     QCheckBox* CheckBoxLetraGrande = nullptr;
+    QCheckBox* CheckBoxCapa = nullptr;
     QLabel* LabelResumo = nullptr;
     QLabel* LabelEstado = nullptr;
     QProgressBar* ProgressBarLote = nullptr;

@@ -75,7 +75,8 @@ void TFormMain::ImprimirLivroAberto() {
         Estado(FraseAGravar());
         const std::int32_t paginas =
             cli::GravarFicheirosDoLivro(FicheirosDoLivro(*destino, livro.Config, TemasDoLivro(livro)), livro, {});
-        MostrarGravado(MensagemLivroGerado(static_cast<std::int32_t>(livro.Puzzles.size()), paginas), *destino);
+        MostrarGravado(MensagemLivroGerado(static_cast<std::int32_t>(livro.Puzzles.size()), paginas), *destino,
+                       paginas);
         if (CheckBoxAbrirPDF->isChecked()) {
             FDialogos.AbrirComAplicacaoPredefinida(*destino);
         }

@@ -1,4 +1,5 @@
-// O trabalho por trás de "Gerar": verificação, estimativa, diálogo, corrida com progresso e o PDF;
+// O trabalho por trás de "Gerar": verificação, estimativa, diálogo, corrida com progresso e o PDF (com a capa
+// para impressão, quando pedida);
 // e os pedidos que o interrompem: "Cancelar", "Sair" e fechar a janela a meio.
 #include "app/Main.hpp"
 
@@ -136,14 +137,24 @@ cli::TFicheirosDoLivro TFormMain::FicheirosDoLivro(const std::filesystem::path& 
     if (CheckBoxJson->isChecked()) {
         f.Json = cli::JsonAoLado(pdf);
     }
+    if (CheckBoxCapa->isChecked()) {
+        f.Capa = cli::CapaAoLado(pdf);
+    }
     f.Entrada = config.Mix ? std::u16string(EntradaMix) : config.Grupo;
     // O assunto do PDF é a linha de resumo, como a janela a mostra.
     f.Resumo = ResumoDasOpcoes(config, numTemas);
     return f;
 }
 
-void TFormMain::MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf) {
-    Estado(frase + u" Gravado em " + DeUtf8(pdf.string()) + u".");
+void TFormMain::MostrarGravado(const std::u16string& frase, const std::filesystem::path& pdf, std::int32_t paginas) {
+    std::u16string estado = frase + u" Gravado em " + DeUtf8(pdf.string()) + u".";
+    if (CheckBoxCapa->isChecked()) {
+        estado += u" Capa em " + DeUtf8(cli::CapaAoLado(pdf).string()) + u".";
+        if (const std::u16string aviso = cli::AvisoDaCapa(paginas); !aviso.empty()) {
+            estado += u" Aviso: " + aviso;
+        }
+    }
+    Estado(estado);
     FUltimoLivro = pdf;
     BitBtnAbrirPasta->show();
 }
@@ -163,7 +174,7 @@ void TFormMain::MostrarResultado(const TResultadoLivro& r) {
         Estado(r.Mensagem);
         return;
     }
-    MostrarGravado(r.Mensagem, r.Destino);
+    MostrarGravado(r.Mensagem, r.Destino, r.Paginas);
     if (!r.Relatorio.Falhas.empty()) {
         std::u16string caixa = r.Mensagem + u"\r\n";
         const std::size_t n = std::min<std::size_t>(r.Relatorio.Falhas.size(), 5);

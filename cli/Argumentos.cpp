@@ -105,7 +105,7 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     app.get_formatter()->column_width(28);
 
     std::string tamanho, direcoes, minLetras, maxLetras, palavras, puzzles, livro, titulo, semente;
-    std::string saida, json, temas, importar, formato, reimprimir;
+    std::string saida, json, temas, importar, formato, reimprimir, capa, papel;
     bool acentos = false, estrito = false, listar = false, substituir = false, encadernar = false, letraGrande = false;
 
     const auto opcao = [&app](const char* nome, std::string& destino, const char* tipo, const std::string& ajuda) {
@@ -137,6 +137,10 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
                                             "Margens espelhadas com medianiz e números de página do lado de fora.");
     CLI::Option* oLetraGrande =
         app.add_flag("--letra-grande", letraGrande, "Letra grande em tudo; soluções duas por página.");
+    CLI::Option* oCapa = opcao("--capa", capa, "FICHEIRO.pdf",
+                               "Grava também a capa para impressão (verso, lombada e frente, com sangria).");
+    CLI::Option* oPapel =
+        opcao("--papel", papel, "PAPEL", "O papel do miolo, que dá a largura da lombada: branco ou creme (branco).");
     CLI::Option* oSemente = opcao("--semente", semente, "N", "Semente do livro; por omissão, uma nova.");
     CLI::Option* oSaida = opcao("--saida", saida, "FICHEIRO.pdf", "O PDF a gravar (nome por omissão na pasta atual).");
     CLI::Option* oJson = opcao("--json", json, "FICHEIRO", "Grava também o livro em JSON.");
@@ -224,6 +228,17 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     }
     r.Impressao.Encadernar = encadernar;
     r.Impressao.LetraGrande = letraGrande;
+    if (oCapa->count() > 0) {
+        r.Capa = std::filesystem::path(capa);
+    }
+    if (oPapel->count() > 0) {
+        const std::u16string p = DeUtf8(SemEspacos(papel));
+        if (IguaisSemCaixaAscii(p, u"creme")) {
+            r.Papel = TPapel::ppCreme;
+        } else if (!IguaisSemCaixaAscii(p, u"branco")) {
+            throw EArgumentos("O papel é branco ou creme, não «" + papel + "».", EstadoLinhaDeComando);
+        }
+    }
     if (oSemente->count() > 0) {
         r.Semente = Inteiro<std::uint32_t>(semente);
         if (!r.Semente) {
@@ -259,8 +274,9 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
         }
     }
 
-    for (const CLI::Option* o : {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oTitulo, oAcentos,
-                                 oSemente, oSaida, oJson, oEstrito, oFormato, oEncadernar, oLetraGrande}) {
+    for (const CLI::Option* o :
+         {oTamanho, oDirecoes, oMin, oMax, oPalavras, oPuzzles, oLivro, oTitulo, oAcentos, oSemente, oSaida, oJson,
+          oEstrito, oFormato, oEncadernar, oLetraGrande, oCapa, oPapel}) {
         r.TemOpcoesDoLivro = r.TemOpcoesDoLivro || o->count() > 0;
     }
     if (r.Substituir && !r.Importar) {
@@ -275,6 +291,9 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     }
     if (r.Json && r.Json->filename().empty()) {
         throw EArgumentos("Indique um ficheiro em --json, não uma pasta.", EstadoLinhaDeComando);
+    }
+    if (r.Capa && r.Capa->filename().empty()) {
+        throw EArgumentos("Indique um ficheiro em --capa, não uma pasta.", EstadoLinhaDeComando);
     }
     return r;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Tipos.hpp"
+#include "layout/Capa.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -43,6 +44,8 @@ struct TArgumentos {
     std::optional<std::filesystem::path> Json;
     bool Estrito = false;
     TOpcoesImpressao Impressao;
+    std::optional<std::filesystem::path> Capa;
+    TPapel Papel = TPapel::ppBranco;
 
     std::optional<std::filesystem::path> PastaTemas;
     bool Listar = false;

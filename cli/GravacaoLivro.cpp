@@ -3,6 +3,7 @@
 
 #include "cli/LivroJson.hpp"
 #include "core/Ficheiros.hpp"
+#include "core/Texto.hpp"
 #include "layout/Pdf.hpp"
 
 #include <span>
@@ -23,6 +24,10 @@ std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TD
         falha = gravacao.Acrescentar(*ficheiros.Json,
                                      std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }
+    if (ficheiros.Capa && !falha) {
+        // A lombada mede-se pelas páginas do PDF acabado de compor.
+        falha = gravacao.Acrescentar(*ficheiros.Capa, CapaEmPdf(livro, pdf.Paginas, ficheiros.Papel).Bytes);
+    }
     if (!falha) {
         falha = gravacao.Confirmar();
     }
@@ -35,6 +40,19 @@ std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TD
 std::filesystem::path JsonAoLado(const std::filesystem::path& pdf) {
     std::filesystem::path json = pdf;
     return json.replace_extension(".json");
+}
+
+std::filesystem::path CapaAoLado(const std::filesystem::path& pdf) {
+    std::filesystem::path capa = pdf;
+    return capa.replace_filename(pdf.stem().string() + "_capa.pdf");
+}
+
+std::u16string AvisoDaCapa(std::int32_t paginas) {
+    if (paginas >= PaginasMinimasDaGrafica) {
+        return {};
+    }
+    return u"o livro tem " + Decimal(paginas) + u" páginas; as gráficas costumam pedir pelo menos " +
+           Decimal(PaginasMinimasDaGrafica) + u" para imprimir com capa.";
 }
 
 } // namespace zelta::cli

@@ -166,6 +166,9 @@ int Relatar(const TResultadoLivro& r, const TArgumentos& a, const TAmbiente& amb
     if (a.Json) {
         Escrever(amb.Saida, u"JSON: " + CaminhoParaMostrar(*a.Json));
     }
+    if (a.Capa) {
+        Escrever(amb.Saida, u"Capa: " + CaminhoParaMostrar(*a.Capa));
+    }
     amb.Saida << "Semente: " << r.Livro.Config.Semente << '\n';
     return r.Relatorio.Falhas.empty() ? SaidaOk : SaidaFaltamPuzzles;
 }
@@ -179,11 +182,16 @@ void VerificarDestinos(std::initializer_list<std::filesystem::path> destinos) {
     }
 }
 
-// O PDF do livro e, com --json, o JSON, numa só gravação: ficam os dois no lugar ou nenhum muda.
+// O PDF do livro e, com --json, o JSON e, com --capa, a capa, numa só gravação: ficam todos no lugar ou nenhum.
 std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::u16string& entrada,
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
                          const std::u16string& resumo) {
-    return GravarFicheirosDoLivro({pdf, a.Json, entrada, resumo}, livro, relatorio, amb.Interrompido);
+    const std::int32_t paginas =
+        GravarFicheirosDoLivro({pdf, a.Json, a.Capa, a.Papel, entrada, resumo}, livro, relatorio, amb.Interrompido);
+    if (const std::u16string aviso = AvisoDaCapa(paginas); a.Capa && !aviso.empty()) {
+        Escrever(amb.Erros, u"Aviso: " + aviso);
+    }
+    return paginas;
 }
 
 // O PDF pedido (ou o nome por omissão), já conferido com o JSON: os destinos que não se podem escrever
@@ -194,7 +202,10 @@ std::filesystem::path DestinoDoLivro(const TArgumentos& a, const TConfigLivro& c
     if (a.Json && MesmoFicheiro(*a.Json, saida)) {
         throw TFim{SaidaErro, u"O PDF e o JSON não podem ser o mesmo ficheiro."};
     }
-    VerificarDestinos({saida, a.Json.value_or(saida)});
+    if (a.Capa && (MesmoFicheiro(*a.Capa, saida) || (a.Json && MesmoFicheiro(*a.Capa, *a.Json)))) {
+        throw TFim{SaidaErro, u"A capa não pode ser o mesmo ficheiro que o PDF ou o JSON."};
+    }
+    VerificarDestinos({saida, a.Json.value_or(saida), a.Capa.value_or(saida)});
     return saida;
 }
 

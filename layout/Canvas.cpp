@@ -1,4 +1,5 @@
-// Pontos, conversões entre pontos tipográficos e milímetros, e o contorno de cápsula por omissão.
+// Pontos, conversões entre pontos tipográficos e milímetros, e o contorno de cápsula e o texto vertical por
+// omissão.
 #include "layout/Canvas.hpp"
 
 #include "layout/Grelhas.hpp"
@@ -35,5 +36,7 @@ void ICanvasPagina::ContornoCapsula(double x1, double y1, double x2, double y2, 
                                     int ACinza) {
     Poligono(Capsula(x1, y1, x2, y2, ARaio, 12), AEspessuraPt, ACinza, -1);
 }
+
+void ICanvasPagina::TextoVertical(double, double, std::u16string_view, double, bool, int, TAlinhamento) {}
 
 } // namespace zelta

@@ -35,7 +35,8 @@ struct TRectPx {
 };
 TRectPx RectanguloPx(double x, double y, double largura, double altura, double dpi);
 
-// Uma página ao alto, do tamanho do livro, origem no canto superior esquerdo, Y a crescer para baixo.
+// Uma página do tamanho do livro (ou da capa aberta, deitada), origem no canto superior esquerdo, Y a crescer
+// para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.
 class ICanvasPagina {
 public:
@@ -54,6 +55,11 @@ public:
     // Uma só linha de texto; Y é o topo da caixa da linha (ascendente a descendente).
     virtual void Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
                        TAlinhamento AAlinhamento) = 0;
+    // A mesma linha rodada um quarto de volta no sentido dos ponteiros, a ler de cima para baixo (o topo das
+    // letras para a direita), como na lombada de um livro: X é o meio da caixa da linha, Y o ponto de referência
+    // ao longo do texto (alEsquerda começa em Y). Por omissão não desenha nada: serve aos canvas que só medem.
+    virtual void TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito,
+                               int ACinza, TAlinhamento AAlinhamento);
     virtual double LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) = 0;
     // Altura da caixa da linha da letra normal, medida em "Ag".
     virtual double AlturaTexto(double ATamanhoPt) = 0;

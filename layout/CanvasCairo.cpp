@@ -524,6 +524,47 @@ void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double 
     }
 }
 
+void TCanvasCairo::TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito,
+                                 int ACinza, TAlinhamento AAlinhamento) {
+    if (ATexto.empty() || ACinza == -1) {
+        return;
+    }
+    auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
+    const double avanco = Glifos(f, ATexto);
+    if (avanco < 0) {
+        return;
+    }
+    // Os mesmos glifos e avanços do texto deitado; só a matriz da letra roda, e a linha de base fica ao meio da
+    // caixa da linha menos metade da diferença entre o ascendente e o descendente.
+    const std::int32_t w = Arredondar(avanco);
+    std::int32_t y0 = Px(y);
+    if (AAlinhamento == TAlinhamento::alCentro) {
+        y0 -= w / 2;
+    } else if (AAlinhamento == TAlinhamento::alDireita) {
+        y0 -= w;
+    }
+    const double base = Px(x) - (f.Ascendente - f.Descendente) / 2.0;
+    Descarregar();
+    cairo_save(FCanvas);
+    cairo_set_font_face(FCanvas, cairo_scaled_font_get_font_face(f.Fonte));
+    cairo_font_options_t* opcoes = cairo_font_options_create();
+    cairo_scaled_font_get_font_options(f.Fonte, opcoes);
+    cairo_set_font_options(FCanvas, opcoes);
+    cairo_font_options_destroy(opcoes);
+    cairo_matrix_t m;
+    cairo_matrix_init_rotate(&m, std::numbers::pi / 2);
+    const double em = EmPx(ATamanhoPt, FDpi);
+    cairo_matrix_scale(&m, em, em);
+    cairo_set_font_matrix(FCanvas, &m);
+    for (cairo_glyph_t& g : FGlifos) {
+        g.y = y0 + g.x;
+        g.x = base;
+    }
+    DefinirCinza(ACinza);
+    cairo_show_glyphs(FCanvas, FGlifos.data(), static_cast<int>(FGlifos.size()));
+    cairo_restore(FCanvas);
+}
+
 double TCanvasCairo::LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) {
     if (ATexto.empty()) {
         return 0;

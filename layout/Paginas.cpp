@@ -154,8 +154,12 @@ void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
 }
 
 void TCompositorLivro::DesenharCapa(ICanvasPagina& canvas, const TGeometriaPagina& g) const {
-    const auto& cfg = FLivro.Config;
-    const auto n = static_cast<std::int32_t>(FLivro.Puzzles.size());
+    DesenharPaginaDaCapa(canvas, g, FLivro);
+}
+
+void DesenharPaginaDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDadosLivro& livro) {
+    const auto& cfg = livro.Config;
+    const auto n = static_cast<std::int32_t>(livro.Puzzles.size());
     const double chao = MinimosNormais.Titulos;
     TituloAjustado(canvas, g, YDoA4(g, 42), u"ORVALEN", g.Pt(24, chao), g.Pt(24, chao), 1, true);
     TituloAjustado(canvas, g, YDoA4(g, 92), u"ZELTA", g.Pt(80, chao), g.Pt(24, chao), 4, true);

@@ -96,6 +96,10 @@ void TituloAjustado(ICanvasPagina& canvas, double y, std::u16string_view texto, 
 void TituloAjustado(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view texto,
                     double inicio, double minimo, double passo, bool negrito);
 
+// A capa do livro (e a frente da capa para impressão): a marca, o título, os puzzles, o lado e o grupo,
+// centrados na mancha de g; as linhas seguem os Y do A4 à escala, a partir de g.Topo.
+void DesenharPaginaDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, const TDadosLivro& livro);
+
 // O título da capa: numa linha de 34 pt até 16 pt, depois em duas linhas até 8 pt, depois com «…».
 void DesenharTituloDaCapa(ICanvasPagina& canvas, const TGeometriaPagina& g, double y, std::u16string_view titulo);
 

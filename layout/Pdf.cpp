@@ -1,4 +1,5 @@
-// Liga o compositor ao documento PDF: configura o documento, compõe todas as páginas e grava.
+// Liga o compositor ao documento PDF: configura o documento, compõe todas as páginas e grava; e a capa para
+// impressão, numa página do seu tamanho.
 #include "layout/Pdf.hpp"
 
 #include "core/Ficheiros.hpp"
@@ -58,6 +59,27 @@ TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& ca
         compositor.Compor(destino);
         r.Paginas = destino.Paginas();
     }
+    r.Bytes = pdf.Terminar();
+    return r;
+}
+
+TPdfDoLivro CapaEmPdf(const TDadosLivro& livro, std::int32_t paginasDoLivro, TPapel papel) {
+    if (livro.Puzzles.empty()) {
+        throw EZelta(u"Não há puzzles para gravar.");
+    }
+    const TGeometriaCapa capa = GeometriaDaCapa(livro.Impressao.Formato, paginasDoLivro, papel);
+    TDocumentoPdf pdf(MilimetrosParaPt(capa.Largura), MilimetrosParaPt(capa.Altura));
+    pdf.DefinirInfo(u"ZELTA", u"Orvalen");
+    const auto titulo = Aparar(livro.Config.Titulo);
+    pdf.DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), u"Capa para impressão");
+    pdf.DefinirSangria(MilimetrosParaPt(SangriaMm));
+    TFontesCairo fontes;
+    {
+        TCanvasCairo canvas(pdf.AddPage(), TDocumentoPdf::ScreenLogPixels, fontes);
+        DesenharCapaImpressao(canvas, capa, livro);
+    }
+    TPdfDoLivro r;
+    r.Paginas = 1;
     r.Bytes = pdf.Terminar();
     return r;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Tipos.hpp"
+#include "layout/Capa.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,6 +22,11 @@ struct TPdfDoLivro {
 // ECancelado. O título do PDF é o do livro (ZELTA sem ele) e o assunto é assunto (a linha de resumo).
 TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado = {},
                        std::u16string_view assunto = {});
+
+// A capa para impressão do livro com paginasDoLivro páginas (as do seu PDF), neste papel: uma página do
+// tamanho da capa aberta, com a sangria, e a TrimBox na capa cortada. Determinística como o livro; levanta
+// EZelta "Não há puzzles para gravar." num livro vazio.
+TPdfDoLivro CapaEmPdf(const TDadosLivro& livro, std::int32_t paginasDoLivro, TPapel papel);
 
 // LivroEmPdf gravado em nome, por inteiro ou nada; devolve o número de páginas. Levanta EZelta com a razão
 // quando o ficheiro não se deixa gravar; um pedido de paragem não deixa nada escrito.

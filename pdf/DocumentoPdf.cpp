@@ -71,7 +71,7 @@ std::vector<unsigned char> TDocumentoPdf::Terminar() {
     }
     // Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo, sem as caixas nem os metadados.
     try {
-        return PosProcessarPdf(FBytes, {FTitulo, FAssunto});
+        return PosProcessarPdf(FBytes, {FTitulo, FAssunto, "pt-PT", FSangriaPt});
     } catch (const std::exception&) {
         return FBytes;
     }

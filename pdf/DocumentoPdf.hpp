@@ -29,6 +29,8 @@ public:
     // O título (que substitui o do DefinirInfo) e o assunto que a reescrita final põe no documento, com a
     // língua pt-PT e a TrimBox de cada página.
     void DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto);
+    // Páginas com sangria (uma capa): a TrimBox fica esta distância para dentro de cada aresta.
+    void DefinirSangria(double pt) { FSangriaPt = pt; }
 
     // Fecha a página corrente e acrescenta outra; o contexto devolvido vale até à página seguinte.
     cairo_t* AddPage();
@@ -50,6 +52,7 @@ private:
     std::vector<unsigned char> FBytes;
     std::u16string FTitulo = u"ZELTA";
     std::u16string FAssunto;
+    double FSangriaPt = 0;
 };
 
 } // namespace zelta

@@ -21,7 +21,14 @@ std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, c
         for (QPDFObjectHandle pagina : q.getAllPages()) {
             // A MediaBox pode vir herdada da árvore de páginas: o ajudante encontra-a.
             QPDFObjectHandle mb = QPDFPageObjectHelper(pagina).getMediaBox();
-            const auto caixa = mb.getArrayAsRectangle();
+            auto caixa = mb.getArrayAsRectangle();
+            if (metadados.SangriaPt > 0) {
+                pagina.replaceKey("/BleedBox", QPDFObjectHandle::newArray(caixa));
+                caixa.llx += metadados.SangriaPt;
+                caixa.lly += metadados.SangriaPt;
+                caixa.urx -= metadados.SangriaPt;
+                caixa.ury -= metadados.SangriaPt;
+            }
             pagina.replaceKey("/TrimBox", QPDFObjectHandle::newArray(caixa));
         }
         q.getRoot().replaceKey("/Lang", QPDFObjectHandle::newString(metadados.Lingua));

@@ -1,5 +1,6 @@
 // O que o cairo não sabe pôr num PDF, acrescentado depois, em memória: a TrimBox de cada página (igual à
-// MediaBox, que é o que as gráficas procuram), a língua do documento, o título e o assunto.
+// MediaBox, que é o que as gráficas procuram, ou sem a sangria numa capa), a língua do documento, o título e o
+// assunto.
 #pragma once
 
 #include <span>
@@ -12,6 +13,8 @@ struct TMetadadosPdf {
     std::u16string Titulo;
     std::u16string Assunto; // vazio: fica o que lá está
     std::string Lingua = "pt-PT";
+    // Com sangria, a TrimBox é a MediaBox encolhida disto em cada aresta e a BleedBox é a MediaBox.
+    double SangriaPt = 0;
 };
 
 // Devolve o PDF reescrito pelo qpdf: o mesmo conteúdo, com as caixas e os metadados, e os dicionários em

@@ -154,6 +154,41 @@ TEST(Gerar, LivroGravadoEmJsonAbreSeEImprimeSeOutraVez) {
     EXPECT_EQ(t.Dialogos.Mensagens.back().Tipo, TTipoMensagem::tmErro);
 }
 
+// Com a caixa marcada, a capa fica ao lado do livro, a mesma que o zelta-livro faz com --capa; o livro de três
+// puzzles fica abaixo das 24 páginas e a linha de estado di-lo.
+TEST(Gerar, CapaParaImpressaoAoLadoDoLivro) {
+    TJanelaDeTeste t;
+    OpcoesPequenas(t, 3);
+    auto* capa = t.Controlo<QCheckBox>("CheckBoxCapa");
+    for (const char* nome : {"CheckBoxAcentos", "CheckBoxCapa", "CheckBoxAbrirPDF"}) {
+        const auto* c = t.Controlo<QCheckBox>(nome);
+        EXPECT_LE(c->sizeHint().width(), c->width()) << nome;
+    }
+    EXPECT_LE(t.Controlo<QCheckBox>("CheckBoxAcentos")->geometry().right(), capa->x());
+    EXPECT_LE(capa->geometry().right(), t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->x());
+    EXPECT_FALSE(capa->isChecked());
+    t.Clicar(capa);
+    t.Janela().DefinirFonteDeSementes([] { return 77U; });
+    const auto pasta = t.Pasta().parent_path();
+    t.Dialogos.AoGuardar = [&pasta](const TPedidoFicheiro&) { return pasta / "janela.pdf"; };
+    t.Clicar(t.Botao("BitBtnGerar"));
+    ASSERT_TRUE(std::filesystem::exists(pasta / "janela_capa.pdf")) << t.Estado().toStdString();
+    const QString estado = t.Estado();
+    EXPECT_TRUE(
+        estado.contains(QStringLiteral("Capa em ") + QString::fromStdString((pasta / "janela_capa.pdf").string())))
+        << estado.toStdString();
+    EXPECT_TRUE(estado.endsWith(QStringLiteral("as gráficas costumam pedir pelo menos 24 para imprimir com capa.")))
+        << estado.toStdString();
+
+    std::ostringstream saida, erros;
+    const int fim =
+        cli::Executar({"--temas", t.Pasta().string(), "--tamanho", "10", "--puzzles", "3", "--semente", "77", "--saida",
+                       (pasta / "cli.pdf").string(), "--capa", (pasta / "cli_capa.pdf").string()},
+                      cli::TAmbiente{saida, erros, false, {}});
+    ASSERT_EQ(fim, cli::SaidaOk) << erros.str();
+    EXPECT_EQ(teste::LerBytes(pasta / "janela_capa.pdf"), teste::LerBytes(pasta / "cli_capa.pdf"));
+}
+
 TEST(Gerar, SemAbrirPdfNadaSeAbre) {
     TJanelaDeTeste t;
     OpcoesPequenas(t, 3);

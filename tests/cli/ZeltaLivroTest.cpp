@@ -316,6 +316,7 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
         {{"--direcoes", "cruzadas"}, "As direções são simples, diagonais ou todas, não «cruzadas»."},
         {{"--formato", "a3"}, "O formato é a4, a5, carta, 8x10 ou 6x9, não «a3»."},
         {{"--semente", "-1"}, "A semente tem de ser um número inteiro de 0 a 4294967295."},
+        {{"--papel", "azul"}, "O papel é branco ou creme, não «azul»."},
     };
     for (const auto& c : casos) {
         const TExecucao e = Correr(c.Args);
@@ -332,6 +333,54 @@ TEST_F(ZeltaLivro, LinhaDeComandoMalFormadaSaiComUmNumaSoLinha) {
     const TExecucao versao = Correr({"--version"});
     EXPECT_EQ(versao.Estado, 0) << versao.Erros;
     EXPECT_EQ(versao.Saida, std::string("zelta-livro ") + Versao + "\n");
+}
+
+// A capa sai com o livro, do tamanho que as páginas do PDF e o papel dão; abaixo das 24 páginas sai na mesma,
+// com um aviso. As caixas lidas pelo pdfinfo: MediaBox com a sangria de 9 pt, TrimBox sem ela.
+TEST_F(ZeltaLivro, CapaParaImpressaoComOLivro) {
+    const struct {
+        std::vector<std::string> Args;
+        double PolPorPagina;
+        bool Aviso;
+    } casos[] = {
+        {{"--puzzles", "5"}, 0.002252, true},
+        {{"--puzzles", "16", "--papel", "creme"}, 0.0025, false},
+    };
+    for (const auto& c : casos) {
+        std::vector<std::string> args{"--formato", "6x9",       "--tamanho", "10",         "--titulo", "Bichos",
+                                      "--saida",   "livro.pdf", "--json",    "livro.json", "--capa",   "capa.pdf"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        const TExecucao e = Correr(args);
+        ASSERT_EQ(e.Estado, 0) << e.Erros;
+        const int paginas = Paginas(Trabalho / "livro.pdf");
+        EXPECT_EQ(paginas < 24, c.Aviso) << paginas;
+        EXPECT_EQ(e.Erros.find("as gráficas costumam pedir pelo menos 24") != std::string::npos, c.Aviso) << e.Erros;
+        EXPECT_NE(e.Saida.find("Capa: " + (Trabalho / "capa.pdf").string()), std::string::npos) << e.Saida;
+        const fs::path capa = Trabalho / "capa.pdf";
+        EXPECT_EQ(Paginas(capa), 1);
+        const std::string info = Comando("pdfinfo -box " + Aspas(capa.string()));
+        const double largura = 2 * 432 + paginas * c.PolPorPagina * 72 + 18;
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(info, m, std::regex(R"(MediaBox:\s+(\S+)\s+(\S+)\s+(\S+)\s+(\S+))"))) << info;
+        EXPECT_NEAR(std::stod(m[3]), largura, 0.01);
+        EXPECT_NEAR(std::stod(m[4]), 666, 0.01);
+        ASSERT_TRUE(std::regex_search(info, m, std::regex(R"(TrimBox:\s+(\S+)\s+(\S+)\s+(\S+)\s+(\S+))"))) << info;
+        EXPECT_NEAR(std::stod(m[1]), 9, 0.01);
+        EXPECT_NEAR(std::stod(m[2]), 9, 0.01);
+        EXPECT_NEAR(std::stod(m[3]), largura - 9, 0.01);
+        EXPECT_NEAR(std::stod(m[4]), 657, 0.01);
+        const std::string texto = TextoDaPagina(capa, 1);
+        EXPECT_NE(texto.find("com soluções"), std::string::npos) << texto;
+        EXPECT_NE(texto.find("Bichos"), std::string::npos) << texto;
+    }
+    // Um destino da capa que não se escreve diz-se antes de gerar, e nada fica.
+    fs::remove_all(Trabalho);
+    fs::create_directories(Trabalho);
+    const TExecucao falha = Correr({"--puzzles", "3", "--saida", "l.pdf", "--capa", "nao-existe/capa.pdf"});
+    EXPECT_EQ(falha.Estado, 1);
+    EXPECT_TRUE(FicheirosDoTrabalho().empty());
+    EXPECT_EQ(Correr({"--puzzles", "3", "--saida", "l.pdf", "--capa", "./l.pdf"}).Erros,
+              "A capa não pode ser o mesmo ficheiro que o PDF ou o JSON.\n");
 }
 
 // Como na janela, os valores por omissão encolhem ao que o lado permite; o nome do livro dispensa

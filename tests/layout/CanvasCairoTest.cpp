@@ -142,6 +142,30 @@ TEST(CanvasCairo, LetraPedidaPeloEmEPosicionadaPeloTopoDaLinha) {
     EXPECT_NEAR(t[1] + t[3], base, 1.0);
 }
 
+// A linha vertical é a deitada rodada um quarto de volta para a direita: o topo das letras para a direita, a caixa
+// da linha centrada em X e o texto a começar (ou acabar) em Y.
+TEST(CanvasCairo, TextoVerticalEODeitadoRodado) {
+    TGravacao deitado, esq, dir;
+    const std::u16string texto = u"HÉLIO";
+    deitado.Canvas.Texto(0, 0, texto, 36, true, 0, TAlinhamento::alEsquerda);
+    const double w = esq.Canvas.LarguraTexto(texto, 36, true);
+    esq.Canvas.TextoVertical(50, 100, texto, 36, true, 0, TAlinhamento::alEsquerda);
+    dir.Canvas.TextoVertical(50, 100 + w, texto, 36, true, 0, TAlinhamento::alDireita);
+    const auto d = deitado.Tinta();
+    const auto a = esq.Tinta();
+    EXPECT_NEAR(a[2], d[3], 1.0);
+    EXPECT_NEAR(a[3], d[2], 1.0);
+    EXPECT_NEAR(a[1] - MmParaPx(100, 300), d[0], 1.0);
+    // Ascendente 136 e descendente 32 a 36 pt: a linha de base fica 52 unidades à esquerda do meio da caixa; o
+    // que a tinta deitada tem acima da linha de base (136 − d[1]) fica à direita dela.
+    const double base = MmParaPx(50, 300) - 52;
+    EXPECT_NEAR(a[0] + a[2], base + (136 - d[1]), 1.0);
+    EXPECT_NEAR(a[0], base - (d[1] + d[3] - 136), 1.0);
+    const auto b = dir.Tinta();
+    EXPECT_NEAR(b[1], a[1], 1.0);
+    EXPECT_EQ(b[0], a[0]);
+}
+
 TEST(CanvasCairo, ImagemInexistente) {
     TGravacao g;
     try {

@@ -51,6 +51,12 @@ void TCanvasGravador::Texto(double x, double y, std::u16string_view ATexto, doub
     Chamadas.push_back(std::move(c));
 }
 
+void TCanvasGravador::TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito,
+                                    int ACinza, TAlinhamento AAlinhamento) {
+    Texto(x, y, ATexto, ATamanhoPt, ANegrito, ACinza, AAlinhamento);
+    Chamadas.back().Vertical = true;
+}
+
 double TCanvasGravador::LarguraTexto(std::u16string_view ATexto, double ATamanhoPt, bool ANegrito) {
     if (FMedidor) {
         return FMedidor->LarguraTexto(ATexto, ATamanhoPt, ANegrito);
