@@ -10,6 +10,24 @@
 
 namespace zelta::cli {
 
+namespace {
+
+std::optional<TMedidasCapa> MedidasDaCapa(const TFicheirosDoLivro& ficheiros, const TDadosLivro& livro,
+                                          const TPdfDoLivro& pdf) {
+    if (!ficheiros.Capa) {
+        return std::nullopt;
+    }
+    const TGeometriaCapa g = GeometriaDaCapa(livro.Impressao.Formato, pdf.Paginas, ficheiros.Papel);
+    return TMedidasCapa{ficheiros.Papel == TPapel::ppCreme ? "creme" : "branco",
+                        pdf.Paginas,
+                        g.Largura,
+                        g.Altura,
+                        g.LarguraLombada,
+                        SangriaMm};
+}
+
+} // namespace
+
 std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TDadosLivro& livro,
                                     const TRelatorioLivro& relatorio, const std::atomic<bool>* cancelar) {
     std::function<bool()> pedido;
@@ -20,7 +38,8 @@ std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TD
     TGravacaoConjunta gravacao;
     auto falha = gravacao.Acrescentar(ficheiros.Pdf, pdf.Bytes);
     if (ficheiros.Json && !falha) {
-        const std::string texto = LivroEmJson(livro, ficheiros.Entrada, relatorio);
+        const std::string texto =
+            LivroEmJson(livro, ficheiros.Entrada, relatorio, MedidasDaCapa(ficheiros, livro, pdf));
         falha = gravacao.Acrescentar(*ficheiros.Json,
                                      std::span(reinterpret_cast<const std::uint8_t*>(texto.data()), texto.size()));
     }

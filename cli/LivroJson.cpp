@@ -10,6 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -331,7 +333,8 @@ TLivroLido LerLivro(const TLido& raiz) {
 
 } // namespace
 
-std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, const TRelatorioLivro& relatorio) {
+std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, const TRelatorioLivro& relatorio,
+                        const std::optional<TMedidasCapa>& capa) {
     const TConfigLivro& config = livro.Config;
     TJson j;
     j["versao"] = VersaoLivroJson;
@@ -358,6 +361,13 @@ std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, c
         falhas.push_back(ParaUtf8(f));
     }
     j["falhas"] = std::move(falhas);
+    if (capa) {
+        // Ao centésimo de mm: a gráfica não precisa de mais, e o texto não depende dos arredondamentos do double.
+        const auto mm = [](double v) { return std::round(v * 100) / 100; };
+        j["capa"] = {{"papel", capa->Papel},           {"paginas", capa->Paginas},
+                     {"larguraMm", mm(capa->Largura)}, {"alturaMm", mm(capa->Altura)},
+                     {"lombadaMm", mm(capa->Lombada)}, {"sangriaMm", mm(capa->Sangria)}};
+    }
     return j.dump(2) + "\n";
 }
 

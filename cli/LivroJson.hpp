@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,20 @@ inline constexpr std::int32_t VersaoLivroJson = 1;
 // Um livro de 100 puzzles de 20 × 20 tem menos de 1 MiB; acima disto nem se lê.
 inline constexpr std::uint64_t MaxBytesLivroJson = 16ULL * 1024 * 1024;
 
+// As medidas da capa para impressão gravada com o livro, em mm, para quem a manda imprimir; a leitura ignora-as.
+struct TMedidasCapa {
+    std::string Papel; // "branco" ou "creme"
+    std::int32_t Paginas = 0;
+    double Largura = 0;
+    double Altura = 0;
+    double Lombada = 0;
+    double Sangria = 0;
+};
+
 // entrada é a entrada do seletor escolhida («Natureza», «Mix de Temas», «Dicionário»). Nada de datas nem de
-// caminhos: a mesma semente dá o mesmo texto, byte a byte.
-std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, const TRelatorioLivro& relatorio);
+// caminhos: a mesma semente dá o mesmo texto, byte a byte. Com capa, as medidas dela vão no fim.
+std::string LivroEmJson(const TDadosLivro& livro, std::u16string_view entrada, const TRelatorioLivro& relatorio,
+                        const std::optional<TMedidasCapa>& capa = std::nullopt);
 
 struct TLivroLido {
     TDadosLivro Livro;

@@ -534,6 +534,21 @@ TEST_F(ZeltaLivro, ReimprimirUmLivroGravado) {
     EXPECT_FALSE(fs::exists(Trabalho / "nada.pdf"));
 }
 
+// As medidas da capa ficam no JSON do livro, e um livro assim gravado imprime-se outra vez na mesma.
+TEST_F(ZeltaLivro, MedidasDaCapaNoJson) {
+    const TExecucao e = Correr({"--puzzles", "30", "--semente", "4", "--formato", "6x9", "--papel", "creme", "--saida",
+                                "livro.pdf", "--json", "livro.json", "--capa", "capa.pdf"});
+    ASSERT_EQ(e.Estado, 0) << e.Erros;
+    const json capa = json::parse(teste::LerBytes(Trabalho / "livro.json"))["capa"];
+    const int paginas = capa["paginas"].get<int>();
+    EXPECT_EQ(paginas, Paginas(Trabalho / "livro.pdf"));
+    EXPECT_EQ(capa["papel"], "creme");
+    EXPECT_NEAR(capa["lombadaMm"].get<double>(), paginas * 0.0025 * 25.4, 0.006);
+    EXPECT_NEAR(capa["larguraMm"].get<double>(), 2 * 152.4 + paginas * 0.0025 * 25.4 + 2 * 3.175, 0.006);
+    EXPECT_NEAR(capa["alturaMm"].get<double>(), 228.6 + 2 * 3.175, 0.006);
+    EXPECT_EQ(Correr({"--reimprimir", "livro.json", "--saida", "outra.pdf"}).Estado, 0);
+}
+
 TEST_F(ZeltaLivro, ImportarMostraORelatorioEListarMostraONovoTema) {
     std::ofstream(Trabalho / "Aves.txt") << "# Tema: Aves Marinhas\ngaivota\nALBATROZ\n  corvo   marinho\n"
                                             "GAIVOTA\nP4TO\n";
