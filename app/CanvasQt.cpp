@@ -112,12 +112,7 @@ void TCanvasQt::Texto(double x, double y, std::u16string_view ATexto, double ATa
     }
     // A largura vem do medidor, em unidades inteiras, para centrar e alinhar como o PDF.
     const std::int32_t w = Px(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
-    std::int32_t x0 = Px(x);
-    if (AAlinhamento == TAlinhamento::alCentro) {
-        x0 -= w / 2;
-    } else if (AAlinhamento == TAlinhamento::alDireita) {
-        x0 -= w;
-    }
+    const std::int32_t x0 = InicioAlinhado(Px(x), w, AAlinhamento);
     const QFont letra = LetraDaPagina(ATamanhoPt, ANegrito);
     const double ascendente = std::nearbyint(QFontMetricsF(letra).ascent());
     FPintor.setFont(letra);
@@ -132,12 +127,7 @@ void TCanvasQt::TextoVertical(double x, double y, std::u16string_view ATexto, do
     }
     // O texto deitado num referencial rodado: o X deitado corre ao longo do Y da página.
     const std::int32_t w = Px(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
-    std::int32_t y0 = Px(y);
-    if (AAlinhamento == TAlinhamento::alCentro) {
-        y0 -= w / 2;
-    } else if (AAlinhamento == TAlinhamento::alDireita) {
-        y0 -= w;
-    }
+    const std::int32_t y0 = InicioAlinhado(Px(y), w, AAlinhamento);
     const QFont letra = LetraDaPagina(ATamanhoPt, ANegrito);
     const QFontMetricsF metricas(letra);
     const double ascendente = std::nearbyint(metricas.ascent());

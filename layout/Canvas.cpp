@@ -28,6 +28,18 @@ std::int32_t CanetaPx(double espessuraPt, double dpi) { return std::max(Arredond
 
 std::int32_t EmPx(double tamanhoPt, double dpi) { return Arredondar(tamanhoPt * dpi / 72); }
 
+std::int32_t InicioAlinhado(std::int32_t posicao, std::int32_t largura, TAlinhamento alinhamento) {
+    switch (alinhamento) {
+    case TAlinhamento::alCentro:
+        return posicao - largura / 2;
+    case TAlinhamento::alDireita:
+        return posicao - largura;
+    case TAlinhamento::alEsquerda:
+        break;
+    }
+    return posicao;
+}
+
 TRectPx RectanguloPx(double x, double y, double largura, double altura, double dpi) {
     return {MmParaPx(x, dpi), MmParaPx(y, dpi), MmParaPx(x + largura, dpi), MmParaPx(y + altura, dpi)};
 }

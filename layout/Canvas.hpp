@@ -35,6 +35,9 @@ struct TRectPx {
 };
 TRectPx RectanguloPx(double x, double y, double largura, double altura, double dpi);
 
+// Onde começa, em unidades inteiras, uma linha de texto com esta largura alinhada a partir de posicao.
+std::int32_t InicioAlinhado(std::int32_t posicao, std::int32_t largura, TAlinhamento alinhamento);
+
 // Uma página do tamanho do livro (ou da capa aberta, deitada), origem no canto superior esquerdo, Y a crescer
 // para baixo.
 // Só se usa entre o NovaPagina que a deu e o NovaPagina seguinte.

@@ -497,12 +497,7 @@ void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double 
     }
     // A largura em unidades inteiras, a mesma que LarguraTexto devolve.
     const std::int32_t w = Arredondar(avanco);
-    std::int32_t x0 = Px(x);
-    if (AAlinhamento == TAlinhamento::alCentro) {
-        x0 -= w / 2;
-    } else if (AAlinhamento == TAlinhamento::alDireita) {
-        x0 -= w;
-    }
+    const std::int32_t x0 = InicioAlinhado(Px(x), w, AAlinhamento);
     const double base = Px(y) + f.Ascendente;
     DescarregarTracos();
     std::size_t i = 0;
@@ -537,12 +532,7 @@ void TCanvasCairo::TextoVertical(double x, double y, std::u16string_view ATexto,
     // Os mesmos glifos e avanços do texto deitado; só a matriz da letra roda, e a linha de base fica ao meio da
     // caixa da linha menos metade da diferença entre o ascendente e o descendente.
     const std::int32_t w = Arredondar(avanco);
-    std::int32_t y0 = Px(y);
-    if (AAlinhamento == TAlinhamento::alCentro) {
-        y0 -= w / 2;
-    } else if (AAlinhamento == TAlinhamento::alDireita) {
-        y0 -= w;
-    }
+    const std::int32_t y0 = InicioAlinhado(Px(y), w, AAlinhamento);
     const double base = Px(x) - (f.Ascendente - f.Descendente) / 2.0;
     Descarregar();
     cairo_save(FCanvas);
