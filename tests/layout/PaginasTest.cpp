@@ -132,8 +132,9 @@ TEST(Paginas, TituloAjustadoEncolheAtePassoMinimo) {
     // Larga demais mesmo no mínimo: continua até 8 pt e acaba em «…», dentro da mancha.
     TituloAjustado(c, 150, std::u16string(300, u'M'), 34, 16, 2, true);
     TituloAjustado(c, 42, std::u16string(300, u'M'), 24, 24, 1, true);
+    const auto textos = c.Textos(); // uma cópia filtrada: tem de viver durante o ciclo
     for (const std::size_t i : {1U, 2U}) {
-        const auto& t = c.Textos().at(i);
+        const auto& t = textos.at(i);
         EXPECT_EQ(t.TamanhoPt, 8);
         EXPECT_EQ(t.Texto.back(), u'\u2026');
         EXPECT_LE(c.LarguraTexto(t.Texto, 8, true), 174);
