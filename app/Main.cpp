@@ -88,7 +88,7 @@ QPushButton* Botao(QWidget* pai, const char* nome, const char* texto, int y) {
 } // namespace
 
 QString DicaImportar() {
-    return QStringLiteral("Importar um tema: ficheiro de texto (.txt, UTF-8)\n"
+    return QStringLiteral("Importar um tema: ficheiro de texto (.txt, em UTF-8, UTF-16 ou Windows-1252)\n"
                           "com uma palavra ou expressão por linha.\n"
                           "\n"
                           "A primeira linha pode ser «# Tema: Nome»; sem ela,\n"

@@ -52,7 +52,10 @@ TEST(Janela, ArrancaComNaturezaOsIntervalosEOResumo) {
     EXPECT_TRUE(t.Controlo<QCheckBox>("CheckBoxAbrirPDF")->isChecked());
     EXPECT_EQ(t.Controlo<QLineEdit>("EditTituloLivro")->maxLength(), 40);
     EXPECT_EQ(t.Controlo<QProgressBar>("ProgressBarLote")->value(), 0);
-    EXPECT_TRUE(t.Botao("BitBtnImportar")->toolTip().startsWith(QStringLiteral("Importar um tema: ficheiro de texto")));
+    EXPECT_TRUE(t.Botao("BitBtnImportar")
+                    ->toolTip()
+                    .startsWith(QStringLiteral(
+                        "Importar um tema: ficheiro de texto (.txt, em UTF-8, UTF-16 ou Windows-1252)")));
     EXPECT_FALSE(t.Janela().Catalogo().Dicionario.Palavras.empty());
     EXPECT_FALSE(t.Janela().Catalogo().ListaNegra.empty());
 }
