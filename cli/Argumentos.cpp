@@ -57,13 +57,6 @@ std::int32_t LerNumero(const std::string& texto, const char* pedido) {
     return *valor;
 }
 
-// Caracteres de controlo e quebras de linha: o campo da janela não os deixa escrever.
-bool TemControlo(std::u16string_view texto) {
-    return std::any_of(texto.begin(), texto.end(), [](char16_t c) {
-        return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == u'\u2028' || c == u'\u2029';
-    });
-}
-
 TModoDirecoes LerModo(const std::string& texto) {
     const std::u16string t = DeUtf8(SemEspacos(texto));
     if (IguaisSemCaixaAscii(t, u"simples")) {
@@ -212,7 +205,8 @@ TArgumentos LerArgumentos(const std::vector<std::string>& args) {
     }
     // Como o campo da janela: aparado e com MaximoDoTitulo caracteres no máximo.
     r.Titulo = std::u16string(Aparar(NormalizarNfc(DeUtf8(titulo))));
-    if (TemControlo(r.Titulo)) {
+    // O campo da janela não deixa escrever quebras de linha nem caracteres de controlo.
+    if (std::any_of(r.Titulo.begin(), r.Titulo.end(), CaracterDeControlo)) {
         throw EArgumentos("O título não pode ter quebras de linha nem caracteres de controlo.", EstadoOpcoes);
     }
     if (r.Titulo.size() > static_cast<std::size_t>(MaximoDoTitulo)) {

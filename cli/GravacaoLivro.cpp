@@ -29,12 +29,8 @@ std::optional<TMedidasCapa> MedidasDaCapa(const TFicheirosDoLivro& ficheiros, co
 } // namespace
 
 std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TDadosLivro& livro,
-                                    const TRelatorioLivro& relatorio, const std::atomic<bool>* cancelar) {
-    std::function<bool()> pedido;
-    if (cancelar != nullptr) {
-        pedido = [cancelar] { return cancelar->load(); };
-    }
-    const TPdfDoLivro pdf = LivroEmPdf(livro, pedido, ficheiros.Resumo);
+                                    const TRelatorioLivro& relatorio, const std::function<bool()>& cancelado) {
+    const TPdfDoLivro pdf = LivroEmPdf(livro, cancelado, ficheiros.Resumo);
     TGravacaoConjunta gravacao;
     auto falha = gravacao.Acrescentar(ficheiros.Pdf, pdf.Bytes);
     if (ficheiros.Json && !falha) {

@@ -6,9 +6,9 @@
 #include "core/Tipos.hpp"
 #include "layout/Capa.hpp"
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,10 +24,10 @@ struct TFicheirosDoLivro {
 };
 
 // Compõe o PDF e grava-o com o JSON e a capa numa só gravação: ficam todos no lugar ou nenhum muda. Devolve o
-// número de páginas do livro; EZelta com a frase da falha; ECancelado, sem nada escrito, quando *cancelar passa a
-// verdadeiro entre páginas.
+// número de páginas do livro; EZelta com a frase da falha; ECancelado, sem nada escrito, quando cancelado diz que
+// sim entre páginas.
 std::int32_t GravarFicheirosDoLivro(const TFicheirosDoLivro& ficheiros, const TDadosLivro& livro,
-                                    const TRelatorioLivro& relatorio, const std::atomic<bool>* cancelar = nullptr);
+                                    const TRelatorioLivro& relatorio, const std::function<bool()>& cancelado = {});
 
 // O JSON que acompanha um PDF na janela: o mesmo nome, com .json.
 std::filesystem::path JsonAoLado(const std::filesystem::path& pdf);

@@ -187,7 +187,7 @@ std::int32_t GravarLivro(const TArgumentos& a, const TAmbiente& amb, const std::
                          const std::filesystem::path& pdf, const TDadosLivro& livro, const TRelatorioLivro& relatorio,
                          const std::u16string& resumo) {
     const std::int32_t paginas =
-        GravarFicheirosDoLivro({pdf, a.Json, a.Capa, a.Papel, entrada, resumo}, livro, relatorio, amb.Interrompido);
+        GravarFicheirosDoLivro({pdf, a.Json, a.Capa, a.Papel, entrada, resumo}, livro, relatorio, Pedido(amb));
     if (const std::u16string aviso = AvisoDaCapa(paginas); a.Capa && !aviso.empty()) {
         Escrever(amb.Erros, u"Aviso: " + aviso);
     }

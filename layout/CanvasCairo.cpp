@@ -485,18 +485,29 @@ double TCanvasCairo::Glifos(TFonteMedida& f, std::u16string_view texto) {
     return e.x_advance;
 }
 
-void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
-                         TAlinhamento AAlinhamento) {
-    if (ATexto.empty() || ACinza == -1) {
-        return;
+TFonteMedida* TCanvasCairo::PrepararTexto(std::u16string_view texto, double tamanhoPt, bool negrito, int cinza,
+                                          std::int32_t& largura) {
+    if (texto.empty() || cinza == -1) {
+        return nullptr;
     }
-    auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
-    const double avanco = Glifos(f, ATexto);
+    auto& f = FFontes.Fonte(negrito, EmPx(tamanhoPt, FDpi));
+    const double avanco = Glifos(f, texto);
     if (avanco < 0) {
-        return;
+        return nullptr;
     }
     // A largura em unidades inteiras, a mesma que LarguraTexto devolve.
-    const std::int32_t w = Arredondar(avanco);
+    largura = Arredondar(avanco);
+    return &f;
+}
+
+void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito, int ACinza,
+                         TAlinhamento AAlinhamento) {
+    std::int32_t w = 0;
+    TFonteMedida* medida = PrepararTexto(ATexto, ATamanhoPt, ANegrito, ACinza, w);
+    if (medida == nullptr) {
+        return;
+    }
+    const TFonteMedida& f = *medida;
     const std::int32_t x0 = InicioAlinhado(Px(x), w, AAlinhamento);
     const double base = Px(y) + f.Ascendente;
     DescarregarTracos();
@@ -521,17 +532,14 @@ void TCanvasCairo::Texto(double x, double y, std::u16string_view ATexto, double 
 
 void TCanvasCairo::TextoVertical(double x, double y, std::u16string_view ATexto, double ATamanhoPt, bool ANegrito,
                                  int ACinza, TAlinhamento AAlinhamento) {
-    if (ATexto.empty() || ACinza == -1) {
-        return;
-    }
-    auto& f = FFontes.Fonte(ANegrito, EmPx(ATamanhoPt, FDpi));
-    const double avanco = Glifos(f, ATexto);
-    if (avanco < 0) {
-        return;
-    }
     // Os mesmos glifos e avanços do texto deitado; só a matriz da letra roda, e a linha de base fica ao meio da
     // caixa da linha menos metade da diferença entre o ascendente e o descendente.
-    const std::int32_t w = Arredondar(avanco);
+    std::int32_t w = 0;
+    TFonteMedida* medida = PrepararTexto(ATexto, ATamanhoPt, ANegrito, ACinza, w);
+    if (medida == nullptr) {
+        return;
+    }
+    const TFonteMedida& f = *medida;
     const std::int32_t y0 = InicioAlinhado(Px(y), w, AAlinhamento);
     const double base = Px(x) - (f.Ascendente - f.Descendente) / 2.0;
     Descarregar();

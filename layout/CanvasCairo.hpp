@@ -129,6 +129,10 @@ private:
     // Os glifos do texto em FGlifos, a partir de X 0 na linha de base; devolve o avanço total sem arredondar,
     // o mesmo que o cairo mede, ou −1 quando o texto não se deixa converter.
     double Glifos(TFonteMedida& f, std::u16string_view texto);
+    // A letra de uma linha com os glifos já em FGlifos e a largura em unidades inteiras; nulo quando não há
+    // nada a desenhar (texto vazio, sem cor, ou que não se converte em glifos).
+    TFonteMedida* PrepararTexto(std::u16string_view texto, double tamanhoPt, bool negrito, int cinza,
+                                std::int32_t& largura);
     // Prepara o caminho para mais um traço com esta caneta: antes saem as letras e os traços de outra caneta.
     void Tracar(const TCaneta& caneta);
     void DescarregarTexto();
