@@ -124,8 +124,8 @@ TCompositorLivro::TCompositorLivro(const TDadosLivro& ALivro)
       FMedianiz(MedianizDoLivro(ALivro.Impressao, static_cast<std::int32_t>(FPaginas.size()))),
       FTemAcentos(TemAcentos(ALivro.Puzzles)), FTemSeparadores(TemSeparadores(ALivro.Puzzles)) {}
 
-void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
-    for (std::size_t j = 0; j < FPaginas.size(); ++j) {
+void TCompositorLivro::Compor(IDestinoPaginas& ADestino, std::size_t primeira, std::size_t fim) const {
+    for (std::size_t j = primeira; j < std::min(fim, FPaginas.size()); ++j) {
         const auto& pagina = FPaginas[j];
         const TGeometriaPagina g = GeometriaDaPagina(FLivro.Impressao, FMedianiz, j);
         // Pedir a página seguinte encerra a anterior: o canvas anterior já não serve.

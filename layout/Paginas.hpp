@@ -58,7 +58,8 @@ public:
 
     std::int32_t NumPaginas() const { return static_cast<std::int32_t>(FPaginas.size()); }
     const std::vector<TDescPagina>& Paginas() const { return FPaginas; }
-    void Compor(IDestinoPaginas& ADestino) const;
+    // Desenha as páginas de índice [primeira, fim) do plano, por ordem; fim além do plano é o fim do plano.
+    void Compor(IDestinoPaginas& ADestino, std::size_t primeira = 0, std::size_t fim = SIZE_MAX) const;
 
 private:
     void DesenharCapa(ICanvasPagina& canvas, const TGeometriaPagina& g) const;

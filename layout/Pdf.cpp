@@ -8,7 +8,12 @@
 #include "layout/CanvasCairo.hpp"
 #include "layout/Paginas.hpp"
 #include "pdf/DocumentoPdf.hpp"
+#include "pdf/PosProcessamento.hpp"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <future>
 #include <memory>
 
 namespace zelta {
@@ -27,18 +32,90 @@ public:
         if (FCancelado && FCancelado()) {
             throw ECancelado(u"Gravação cancelada.");
         }
-        ++FPaginas;
         return std::make_shared<TCanvasCairo>(FPdf.AddPage(), TDocumentoPdf::ScreenLogPixels, FFontes);
     }
-
-    std::int32_t Paginas() const { return FPaginas; }
 
 private:
     TDocumentoPdf& FPdf;
     TFontesCairo& FFontes;
     const std::function<bool()>& FCancelado;
-    std::int32_t FPaginas = 0;
 };
+
+// Custo relativo de compor e emitir cada página, em grelhas de letras: uma página de soluções leva até
+// quatro grelhas com letras de duas fontes e os contornos, e o cairo paga-a como doze grelhas simples.
+int CustoDaPagina(const TDescPagina& pagina) { return pagina.Tipo == TTipoPagina::pgSolucoes ? 12 : 1; }
+
+// Abaixo disto um segundo documento custa mais (fontes repetidas no ficheiro, um fio) do que poupa.
+constexpr int CustoMinimoParaDividir = 60;
+
+// Onde o livro se parte em duas partes de custo igual; 0 quando não vale a pena partir.
+std::size_t PontoDeDivisao(const std::vector<TDescPagina>& paginas) {
+    int total = 0;
+    for (const auto& p : paginas) {
+        total += CustoDaPagina(p);
+    }
+    if (total < CustoMinimoParaDividir) {
+        return 0;
+    }
+    int antes = 0;
+    std::size_t j = 0;
+    while (j < paginas.size() && 2 * (antes + CustoDaPagina(paginas[j])) <= total) {
+        antes += CustoDaPagina(paginas[j++]);
+    }
+    return j;
+}
+
+// As páginas [primeira, fim) do livro num documento do cairo só delas, com as suas próprias fontes, para que
+// as partes se componham ao mesmo tempo sem nada em comum; devolve o PDF por reescrever.
+std::vector<unsigned char> ParteDoLivro(const TCompositorLivro& compositor, const TFolha& folha, std::size_t primeira,
+                                        std::size_t fim, const std::function<bool()>& cancelado) {
+    TDocumentoPdf pdf(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
+    pdf.DefinirInfo(u"ZELTA", u"Orvalen");
+    TFontesCairo fontes;
+    TDestinoPdf destino(pdf, fontes, cancelado);
+    compositor.Compor(destino, primeira, fim);
+    return pdf.Fechar();
+}
+
+// A segunda parte compõe-se noutro fio enquanto este compõe a primeira: o livro fica pronto em pouco mais de
+// metade do tempo, e o ficheiro é o mesmo em qualquer máquina, porque a divisão só depende do plano. Só este
+// fio pergunta por cancelado (que pode não ser seguro noutro); o outro vê a resposta numa bandeira.
+std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& compositor, const TFolha& folha,
+                                                      const std::function<bool()>& cancelado) {
+    const std::size_t meio = PontoDeDivisao(compositor.Paginas());
+    if (meio == 0) {
+        return {ParteDoLivro(compositor, folha, 0, SIZE_MAX, cancelado)};
+    }
+    std::atomic<bool> parar = false;
+    const std::function<bool()> pararAqui = [&] {
+        if (cancelado && cancelado()) {
+            parar = true;
+        }
+        return parar.load();
+    };
+    const std::function<bool()> pararAli = [&] { return parar.load(); };
+    auto segunda = std::async(std::launch::async, [&] {
+        try {
+            return ParteDoLivro(compositor, folha, meio, SIZE_MAX, pararAli);
+        } catch (...) {
+            parar = true;
+            throw;
+        }
+    });
+    std::vector<std::vector<unsigned char>> partes;
+    try {
+        partes.push_back(ParteDoLivro(compositor, folha, 0, meio, pararAqui));
+        while (segunda.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            pararAqui();
+        }
+    } catch (...) {
+        // O destrutor do futuro espera pelo outro fio, que para na página seguinte.
+        parar = true;
+        throw;
+    }
+    partes.push_back(segunda.get());
+    return partes;
+}
 
 } // namespace
 
@@ -46,20 +123,20 @@ TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& ca
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");
     }
-    const TFolha& folha = Folha(livro.Impressao.Formato);
-    TDocumentoPdf pdf(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
-    pdf.DefinirInfo(u"ZELTA", u"Orvalen");
+    const TCompositorLivro compositor(livro);
+    const auto partes = PartesDoLivro(compositor, Folha(livro.Impressao.Formato), cancelado);
     const auto titulo = Aparar(livro.Config.Titulo);
-    pdf.DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), assunto);
-    TFontesCairo fontes;
+    TMetadadosPdf metadados;
+    metadados.Titulo = titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo);
+    metadados.Assunto = assunto;
+    const std::vector<std::span<const unsigned char>> vistas(partes.begin(), partes.end());
     TPdfDoLivro r;
-    {
-        const TCompositorLivro compositor(livro);
-        TDestinoPdf destino(pdf, fontes, cancelado);
-        compositor.Compor(destino);
-        r.Paginas = destino.Paginas();
+    r.Paginas = compositor.NumPaginas();
+    try {
+        r.Bytes = PosProcessarPdf(vistas, metadados);
+    } catch (const std::exception& e) {
+        throw EZelta(u"O PDF não se deixou compor (" + DeUtf8(e.what()) + u").");
     }
-    r.Bytes = pdf.Terminar();
     return r;
 }
 

@@ -5,13 +5,13 @@
 #include "core/Ficheiros.hpp"
 #include "core/Texto.hpp"
 #include "core/Tipos.hpp"
-#include "pdf/PosProcessamento.hpp"
 
 #include <cairo-pdf.h>
 
 namespace zelta {
 
 TDocumentoPdf::TDocumentoPdf(double ALarguraPt, double AAlturaPt) {
+    FMetadados.Titulo = u"ZELTA";
     FSuperficie = cairo_pdf_surface_create_for_stream(Escrever, this, ALarguraPt, AAlturaPt);
     if (cairo_surface_status(FSuperficie) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(FSuperficie);
@@ -29,14 +29,14 @@ TDocumentoPdf::~TDocumentoPdf() {
 }
 
 void TDocumentoPdf::DefinirInfo(std::u16string_view titulo, std::u16string_view autor) {
-    FTitulo = titulo;
+    FMetadados.Titulo = titulo;
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_TITLE, ParaUtf8(titulo).c_str());
     cairo_pdf_surface_set_metadata(FSuperficie, CAIRO_PDF_METADATA_AUTHOR, ParaUtf8(autor).c_str());
 }
 
 void TDocumentoPdf::DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto) {
-    FTitulo = titulo;
-    FAssunto = assunto;
+    FMetadados.Titulo = titulo;
+    FMetadados.Assunto = assunto;
 }
 
 cairo_status_t TDocumentoPdf::Escrever(void* fecho, const unsigned char* dados, unsigned int n) {
@@ -58,7 +58,7 @@ cairo_t* TDocumentoPdf::AddPage() {
     return FPagina;
 }
 
-std::vector<unsigned char> TDocumentoPdf::Terminar() {
+std::vector<unsigned char> TDocumentoPdf::Fechar() {
     if (FPagina != nullptr) {
         cairo_show_page(FPagina);
         cairo_destroy(FPagina);
@@ -69,11 +69,16 @@ std::vector<unsigned char> TDocumentoPdf::Terminar() {
         throw EZelta(u"O PDF não se deixou compor (" +
                      DeUtf8(cairo_status_to_string(cairo_surface_status(FSuperficie))) + u").");
     }
-    // Se o qpdf recusar o que o cairo escreveu, fica o PDF do cairo, sem as caixas nem os metadados.
+    return std::move(FBytes);
+}
+
+std::vector<unsigned char> TDocumentoPdf::Terminar() {
+    const std::vector<unsigned char> bytes = Fechar();
+    // Sem as caixas um PDF não serve a uma gráfica: se o qpdf recusar o que o cairo escreveu, é uma falha.
     try {
-        return PosProcessarPdf(FBytes, {FTitulo, FAssunto, "pt-PT", FSangriaPt});
-    } catch (const std::exception&) {
-        return FBytes;
+        return PosProcessarPdf(bytes, FMetadados);
+    } catch (const std::exception& e) {
+        throw EZelta(u"O PDF não se deixou compor (" + DeUtf8(e.what()) + u").");
     }
 }
 

@@ -2,6 +2,8 @@
 // em unidades de 1/300 de polegada, e o ficheiro só se grava inteiro, no fim.
 #pragma once
 
+#include "pdf/PosProcessamento.hpp"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -30,7 +32,7 @@ public:
     // língua pt-PT e a TrimBox de cada página.
     void DefinirMetadados(std::u16string_view titulo, std::u16string_view assunto);
     // Páginas com sangria (uma capa): a TrimBox fica esta distância para dentro de cada aresta.
-    void DefinirSangria(double pt) { FSangriaPt = pt; }
+    void DefinirSangria(double pt) { FMetadados.SangriaPt = pt; }
 
     // Fecha a página corrente e acrescenta outra; o contexto devolvido vale até à página seguinte.
     cairo_t* AddPage();
@@ -39,6 +41,11 @@ public:
     // Fecha a última página e devolve o PDF inteiro; levanta EZelta quando o motor falha. O documento
     // não serve para mais nada depois disto.
     std::vector<unsigned char> Terminar();
+    // Fecha a última página e devolve o PDF tal como o cairo o escreveu, sem a reescrita final: uma parte
+    // de um livro composto em vários documentos, que PosProcessarPdf junta com Metadados(). Levanta EZelta
+    // quando o motor falha; o documento não serve para mais nada depois disto.
+    std::vector<unsigned char> Fechar();
+    const TMetadadosPdf& Metadados() const { return FMetadados; }
     // Terminar e gravar; levanta EZelta com a razão quando não consegue, sem deixar ficheiro meio escrito
     // nem tocar no que já lá estava.
     void SaveToFile(const std::filesystem::path& nome);
@@ -50,9 +57,7 @@ private:
     cairo_t* FPagina = nullptr;
     std::int32_t FNumPaginas = 0;
     std::vector<unsigned char> FBytes;
-    std::u16string FTitulo = u"ZELTA";
-    std::u16string FAssunto;
-    double FSangriaPt = 0;
+    TMetadadosPdf FMetadados;
 };
 
 } // namespace zelta

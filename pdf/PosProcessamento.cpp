@@ -6,18 +6,44 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <memory>
 #include <stdexcept>
 
 namespace zelta {
 
-std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, const TMetadadosPdf& metadados) {
+namespace {
+
+std::unique_ptr<QPDF> LerPdf(std::span<const unsigned char> pdf) {
+    auto q = std::make_unique<QPDF>();
+    q->setSuppressWarnings(true);
+    q->processMemoryFile("livro.pdf", reinterpret_cast<const char*>(pdf.data()), pdf.size());
+    return q;
+}
+
+} // namespace
+
+std::vector<unsigned char> PosProcessarPdf(std::span<const std::span<const unsigned char>> partes,
+                                           const TMetadadosPdf& metadados) {
     try {
-        QPDF q;
-        q.setSuppressWarnings(true);
-        q.processMemoryFile("livro.pdf", reinterpret_cast<const char*>(pdf.data()), pdf.size());
+        if (partes.empty()) {
+            throw std::runtime_error("não há nada para juntar");
+        }
+        // As outras partes têm de viver até à escrita: o qpdf só lá vai buscar os fluxos copiados quando escreve.
+        std::vector<std::unique_ptr<QPDF>> lidas;
+        for (const auto parte : partes) {
+            lidas.push_back(LerPdf(parte));
+        }
+        QPDF& q = *lidas.front();
+        QPDFPageDocumentHelper paginas(q);
+        for (std::size_t i = 1; i < lidas.size(); ++i) {
+            for (const QPDFPageObjectHelper& pagina : QPDFPageDocumentHelper(*lidas[i]).getAllPages()) {
+                paginas.addPage(pagina, false);
+            }
+        }
         for (QPDFObjectHandle pagina : q.getAllPages()) {
             // A MediaBox pode vir herdada da árvore de páginas: o ajudante encontra-a.
             QPDFObjectHandle mb = QPDFPageObjectHelper(pagina).getMediaBox();
@@ -57,6 +83,10 @@ std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, c
     } catch (const std::exception& e) {
         throw std::runtime_error(std::string("PosProcessarPdf: ") + e.what());
     }
+}
+
+std::vector<unsigned char> PosProcessarPdf(std::span<const unsigned char> pdf, const TMetadadosPdf& metadados) {
+    return PosProcessarPdf(std::span(&pdf, 1), metadados);
 }
 
 } // namespace zelta
