@@ -65,12 +65,18 @@ std::size_t PontoDeDivisao(const std::vector<TDescPagina>& paginas) {
     return j;
 }
 
-// As páginas [primeira, fim) do livro num documento do cairo só delas, com as suas próprias fontes, para que
-// as partes se componham ao mesmo tempo sem nada em comum; devolve o PDF por reescrever.
-std::vector<unsigned char> ParteDoLivro(const TCompositorLivro& compositor, const TFolha& folha, std::size_t primeira,
+// Um documento com páginas do tamanho da folha. Cria-se no fio de quem chama: o cairo lê o fuso horário ao criar
+// um documento, e a glibc guarda essa leitura com um trinco que o ThreadSanitizer não vê.
+std::unique_ptr<TDocumentoPdf> DocumentoDoLivro(const TFolha& folha) {
+    auto pdf = std::make_unique<TDocumentoPdf>(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
+    pdf->DefinirInfo(u"ZELTA", u"Orvalen");
+    return pdf;
+}
+
+// As páginas [primeira, fim) do livro num documento só delas, com as suas próprias fontes, para que as partes
+// se componham ao mesmo tempo sem nada em comum; devolve o PDF por reescrever.
+std::vector<unsigned char> ParteDoLivro(TDocumentoPdf& pdf, const TCompositorLivro& compositor, std::size_t primeira,
                                         std::size_t fim, const std::function<bool()>& cancelado) {
-    TDocumentoPdf pdf(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
-    pdf.DefinirInfo(u"ZELTA", u"Orvalen");
     TFontesCairo fontes;
     TDestinoPdf destino(pdf, fontes, cancelado);
     compositor.Compor(destino, primeira, fim);
@@ -83,9 +89,11 @@ std::vector<unsigned char> ParteDoLivro(const TCompositorLivro& compositor, cons
 std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& compositor, const TFolha& folha,
                                                       const std::function<bool()>& cancelado) {
     const std::size_t meio = PontoDeDivisao(compositor.Paginas());
+    const auto primeiro = DocumentoDoLivro(folha);
     if (meio == 0) {
-        return {ParteDoLivro(compositor, folha, 0, SIZE_MAX, cancelado)};
+        return {ParteDoLivro(*primeiro, compositor, 0, SIZE_MAX, cancelado)};
     }
+    const auto segundo = DocumentoDoLivro(folha);
     std::atomic<bool> parar = false;
     const std::function<bool()> pararAqui = [&] {
         if (cancelado && cancelado()) {
@@ -96,7 +104,7 @@ std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& co
     const std::function<bool()> pararAli = [&] { return parar.load(); };
     auto segunda = std::async(std::launch::async, [&] {
         try {
-            return ParteDoLivro(compositor, folha, meio, SIZE_MAX, pararAli);
+            return ParteDoLivro(*segundo, compositor, meio, SIZE_MAX, pararAli);
         } catch (...) {
             parar = true;
             throw;
@@ -104,7 +112,7 @@ std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& co
     });
     std::vector<std::vector<unsigned char>> partes;
     try {
-        partes.push_back(ParteDoLivro(compositor, folha, 0, meio, pararAqui));
+        partes.push_back(ParteDoLivro(*primeiro, compositor, 0, meio, pararAqui));
         while (segunda.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
             pararAqui();
         }
