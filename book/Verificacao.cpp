@@ -152,7 +152,7 @@ std::optional<std::u16string> FaltaNoPuzzle(const TPuzzle& p, TModoDirecoes modo
     }
     const std::int32_t numDirecoes = NumDirecoes(modo);
     TIndiceDeLetras indice;
-    indice.Construir(p.Grelha);
+    indice.Construir(p.Grelha, lado);
     std::vector<TOcorrencia> achadas;
     for (std::size_t i = 0; i < p.Palavras.size(); ++i) {
         if (auto falta = FaltaNaPalavra(p, i, numDirecoes, acentos, indice, achadas)) {

@@ -212,7 +212,7 @@ char16_t TConstrutor::SortearLetra() {
 
 void TConstrutor::ProcurarProblemas(const std::vector<std::u16string>& listaNegra) {
     FProblemas.clear();
-    FIndice.Construir(FGrelha);
+    FIndice.Construir(FGrelha, FLado);
     for (const TPalavraColocada& p : FColocadas) {
         FAchadas.clear();
         ProcurarOcorrencias(FIndice, FGrelha, FLado, p.Palavra, FNumDir, FAchadas);

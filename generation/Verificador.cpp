@@ -72,7 +72,7 @@ TCelula CelulaDaOcorrencia(const TOcorrencia& o, std::int32_t k) {
     return {o.Linha + k * d.DLinha, o.Coluna + k * d.DColuna};
 }
 
-void TIndiceDeLetras::Construir(std::u16string_view grelha) {
+void TIndiceDeLetras::Construir(std::u16string_view grelha, std::int32_t lado) {
     // Ordenação por contagem: cada balde fica na ordem da grelha, isto é, linha e depois coluna.
     FInicio.fill(0);
     for (const char16_t c : grelha) {
@@ -84,16 +84,23 @@ void TIndiceDeLetras::Construir(std::u16string_view grelha) {
     FPosicoes.resize(grelha.size());
     std::array<std::int32_t, NumBaldes> proxima{};
     std::copy(FInicio.begin(), FInicio.end() - 1, proxima.begin());
+    std::int32_t linha = 0;
+    std::int32_t coluna = 0;
     for (std::size_t p = 0; p < grelha.size(); ++p) {
-        FPosicoes[static_cast<std::size_t>(proxima[Balde(grelha[p])]++)] = static_cast<std::int32_t>(p);
+        FPosicoes[static_cast<std::size_t>(proxima[Balde(grelha[p])]++)] = {
+            static_cast<std::int32_t>(p), static_cast<std::int16_t>(linha), static_cast<std::int16_t>(coluna)};
+        if (++coluna == lado) {
+            coluna = 0;
+            ++linha;
+        }
     }
 }
 
-std::span<const std::int32_t> TIndiceDeLetras::Posicoes(char16_t letra) const {
+std::span<const TIndiceDeLetras::TCelulaIndexada> TIndiceDeLetras::Posicoes(char16_t letra) const {
     const std::size_t b = Balde(letra);
     const auto inicio = static_cast<std::size_t>(FInicio[b]);
     const auto fim = static_cast<std::size_t>(FInicio[b + 1]);
-    return std::span<const std::int32_t>(FPosicoes).subspan(inicio, fim - inicio);
+    return std::span<const TCelulaIndexada>(FPosicoes).subspan(inicio, fim - inicio);
 }
 
 void ProcurarOcorrencias(const TIndiceDeLetras& indice, std::u16string_view grelha, std::int32_t lado,
@@ -106,9 +113,7 @@ void ProcurarOcorrencias(const TIndiceDeLetras& indice, std::u16string_view grel
     for (std::int32_t d = 0; d < numDirecoes; ++d) {
         const TDirecao dir = Direcoes[static_cast<std::size_t>(d)];
         const std::int32_t passo = dir.DLinha * lado + dir.DColuna;
-        for (const std::int32_t inicio : inicios) {
-            const std::int32_t r = inicio / lado;
-            const std::int32_t c = inicio % lado;
+        for (const auto& [inicio, r, c] : inicios) {
             // Só os inícios em que a palavra inteira cabe na grelha.
             const std::int32_t rFim = r + (n - 1) * dir.DLinha;
             const std::int32_t cFim = c + (n - 1) * dir.DColuna;
@@ -132,7 +137,7 @@ void ProcurarOcorrencias(const TIndiceDeLetras& indice, std::u16string_view grel
 void ProcurarOcorrencias(std::u16string_view grelha, std::int32_t lado, std::u16string_view palavra,
                          std::int32_t numDirecoes, std::vector<TOcorrencia>& lista) {
     TIndiceDeLetras indice;
-    indice.Construir(grelha);
+    indice.Construir(grelha, lado);
     ProcurarOcorrencias(indice, grelha, lado, palavra, numDirecoes, lista);
 }
 
@@ -158,7 +163,7 @@ void ProcurarListaNegra(std::u16string_view grelha, std::int32_t lado, const std
     }
     const std::u16string semAcentos = SemAcentos(grelha);
     TIndiceDeLetras indice;
-    indice.Construir(semAcentos);
+    indice.Construir(semAcentos, lado);
     std::vector<TOcorrencia> achadas;
     for (const std::u16string& palavra : listaNegra) {
         achadas.clear();

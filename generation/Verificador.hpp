@@ -37,17 +37,25 @@ TCelula CelulaDaOcorrencia(const TOcorrencia& o, std::int32_t k);
 // com a primeira letra da palavra. Construído uma vez por grelha (ou por passagem da reparação).
 class TIndiceDeLetras {
 public:
-    void Construir(std::u16string_view grelha);
-    // Posições (linha × lado + coluna) com a letra, por ordem; para letras de U+0100 em diante, todas as
-    // posições com alguma dessas letras (o chamador confere a letra).
-    std::span<const std::int32_t> Posicoes(char16_t letra) const;
+    // Uma célula com a letra: a posição (linha × lado + coluna) e já a linha e a coluna, que uma procura
+    // precisa em cada direção e que dividir a posição de cada vez custava mais do que a procura inteira.
+    struct TCelulaIndexada {
+        std::int32_t Posicao;
+        std::int16_t Linha;
+        std::int16_t Coluna;
+    };
+
+    void Construir(std::u16string_view grelha, std::int32_t lado);
+    // As células com a letra, por ordem; para letras de U+0100 em diante, todas as células com alguma dessas
+    // letras (o chamador confere a letra).
+    std::span<const TCelulaIndexada> Posicoes(char16_t letra) const;
 
 private:
     // O alfabeto da grelha cabe em U+0000–U+00FF; o último balde junta o resto.
     static constexpr std::size_t NumBaldes = 257;
     static std::size_t Balde(char16_t c) { return std::min<std::size_t>(c, NumBaldes - 1); }
     std::array<std::int32_t, NumBaldes + 1> FInicio{};
-    std::vector<std::int32_t> FPosicoes;
+    std::vector<TCelulaIndexada> FPosicoes;
 };
 
 // Acrescenta à lista as ocorrências, por direção, depois linha, depois coluna.
