@@ -18,6 +18,7 @@
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
+#include <future>
 #include <new>
 #include <optional>
 
@@ -313,6 +314,10 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
             amb.Saida << a.TextoAjuda;
             return SaidaOk;
         }
+        // Um livro vai ser composto: o que todas as composições desenham descodifica-se no outro núcleo enquanto
+        // este lê os temas (ou o livro gravado) e gera os puzzles. O futuro espera por ele à saída.
+        const bool vaiCompor = a.Reimprimir || (!a.Importar && !a.Listar);
+        const auto preparacao = vaiCompor ? std::async(std::launch::async, PrepararLivroEmPdf) : std::future<void>();
         if (a.Reimprimir) {
             return Reimprimir(a, amb);
         }

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <numbers>
 #include <stdexcept>
 #include <string>
@@ -119,11 +121,10 @@ std::vector<TPeso> PesosDaReducao(int origem, int destino) {
     return pesos;
 }
 
-// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre, já assente
-// sobre branco (com alfa pré-multiplicado, assentar é somar o que falta ao alfa, e a média não muda com
-// isso). Numa ampliação (que o livro não faz) a média de área é a repetição do ponto mais próximo.
+// Redução suave, como o esticar em meio-tom: cada ponto é a média da área da origem que cobre. A origem já vem
+// assente sobre branco (RGB24). Numa ampliação (que o livro não faz) a média de área é a repetição do ponto
+// mais próximo.
 TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
-    const bool comAlfa = cairo_image_surface_get_format(origem) == CAIRO_FORMAT_ARGB32;
     const int h = cairo_image_surface_get_height(origem);
     const int passoO = cairo_image_surface_get_stride(origem);
     const unsigned char* o = cairo_image_surface_get_data(origem);
@@ -146,10 +147,9 @@ TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
                 destino = p.Destino;
             }
             const std::uint32_t c = px[p.Origem];
-            const std::uint32_t branco = comAlfa ? 255U - (c >> 24U) : 0U;
-            soma[0] += p.Peso * (((c >> 16U) & 0xFFU) + branco);
-            soma[1] += p.Peso * (((c >> 8U) & 0xFFU) + branco);
-            soma[2] += p.Peso * ((c & 0xFFU) + branco);
+            soma[0] += p.Peso * ((c >> 16U) & 0xFFU);
+            soma[1] += p.Peso * ((c >> 8U) & 0xFFU);
+            soma[2] += p.Peso * (c & 0xFFU);
         }
         for (int k = 0; k < 3; ++k) {
             l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
@@ -253,22 +253,11 @@ cairo_surface_t* TFontesCairo::Imagem(std::u16string_view nome, std::int32_t lar
     if (auto it = FImagens.find(chave); it != FImagens.end()) {
         return it->second.get();
     }
-    const auto bytes = VerRecurso(nome);
-    if (!bytes) {
-        throw std::runtime_error("Imagem: o recurso " + ParaUtf8(nome) + " não existe no executável");
-    }
-    TLeituraPng leitura{*bytes, 0};
-    const TSuperficie original(cairo_image_surface_create_from_png_stream(LerPng, &leitura));
-    if (cairo_surface_status(original.get()) != CAIRO_STATUS_SUCCESS) {
-        throw std::runtime_error("Imagem: os dados não são uma imagem PNG válida");
-    }
-    const int w = cairo_image_surface_get_width(original.get());
-    const int h = cairo_image_surface_get_height(original.get());
-    if (w <= 0 || h <= 0 || largura <= 0 || altura <= 0) {
+    if (largura <= 0 || altura <= 0) {
         return nullptr;
     }
     // Reduzida uma vez aqui, o PDF leva só os pontos que a impressão usa em vez da imagem inteira.
-    TSuperficie reduzida = ReduzirImagem(original.get(), largura, altura);
+    TSuperficie reduzida = ReduzirImagem(ImagemDoRecurso(nome), largura, altura);
     return FImagens.emplace(std::move(chave), std::move(reduzida)).first->second.get();
 }
 
@@ -289,6 +278,20 @@ TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png) {
     cairo_destroy(cr);
     cairo_surface_flush(plana.get());
     return plana;
+}
+
+cairo_surface_t* ImagemDoRecurso(std::u16string_view nome) {
+    static std::mutex trinco;
+    static std::map<std::u16string, TSuperficie, std::less<>> imagens;
+    const std::lock_guard guarda(trinco);
+    if (auto it = imagens.find(nome); it != imagens.end()) {
+        return it->second.get();
+    }
+    const auto bytes = VerRecurso(nome);
+    if (!bytes) {
+        throw std::runtime_error("Imagem: o recurso " + ParaUtf8(nome) + " não existe no executável");
+    }
+    return imagens.emplace(std::u16string(nome), ImagemSobreBranco(*bytes)).first->second.get();
 }
 
 TCanvasCairo::TCanvasCairo(cairo_t* ACanvas, std::int32_t ADpi, TFontesCairo& AFontes)

@@ -52,6 +52,12 @@ using TSuperficie = std::unique_ptr<cairo_surface_t, TLibertarSuperficie>;
 // Levanta std::runtime_error quando os bytes não são um PNG.
 TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png);
 
+// A imagem embutida nome, já descodificada e assente sobre branco, guardada para todo o processo: descodificar
+// o selo custa mais do que compor a página em que está. Segura entre fios; a superfície devolvida vive até ao
+// fim do processo e só se lê (nunca se desenha com ela: o cairo mexe nas fontes que desenha). Levanta
+// std::runtime_error quando o recurso falta ou não é um PNG.
+cairo_surface_t* ImagemDoRecurso(std::u16string_view nome);
+
 // O que um documento lê uma vez: as duas Liberation Sans embutidas, com as fontes escaladas guardadas para
 // que medir e desenhar usem exatamente a mesma, e as imagens já reduzidas à resolução do dispositivo.
 class TFontesCairo {

@@ -211,7 +211,7 @@ void TCompositorLivro::DesenharVerso(ICanvasPagina& canvas, const TGeometriaPagi
     }
     // O selo guarda as proporções de 1280 × 450.
     const double ySelo = std::max(YDoA4(g, 235.5), fim + g.Mm(2));
-    canvas.Imagem(g.Esquerda, ySelo, g.Mm(30), g.Mm(30) * 450 / 1280, u"CC_BY_NC_ND");
+    canvas.Imagem(g.Esquerda, ySelo, g.Mm(30), g.Mm(30) * 450 / 1280, SeloDaLicenca);
     DesenharRodape(canvas, g, pagina.Numero);
 }
 

@@ -11,9 +11,13 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelta {
+
+// O recurso do selo da licença, na página do verso.
+inline constexpr std::u16string_view SeloDaLicenca = u"CC_BY_NC_ND";
 
 // Onde as páginas vão parar: cada NovaPagina acrescenta uma página em branco ao fim do documento.
 class IDestinoPaginas {

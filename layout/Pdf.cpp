@@ -127,6 +127,14 @@ std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& co
 
 } // namespace
 
+void PrepararLivroEmPdf() {
+    try {
+        ImagemDoRecurso(SeloDaLicenca);
+    } catch (const std::exception&) {
+        // LivroEmPdf volta a tentar e diz porque não consegue.
+    }
+}
+
 TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& cancelado, std::u16string_view assunto) {
     if (livro.Puzzles.empty()) {
         throw EZelta(u"Não há puzzles para gravar.");

@@ -17,6 +17,10 @@ struct TPdfDoLivro {
     std::int32_t Paginas = 0;
 };
 
+// Descodifica já o que todas as composições desenham (o selo da licença), para que a primeira não espere por
+// isso: pode correr noutro fio enquanto o livro se gera ou se lê. Uma falha aqui fica para LivroEmPdf dizer.
+void PrepararLivroEmPdf();
+
 // O PDF inteiro do livro, em memória, no formato de livro.Impressao. Levanta EZelta "Não há puzzles para
 // gravar." num livro vazio. cancelado, quando dado, é perguntado antes de cada página: com true, levanta
 // ECancelado. O título do PDF é o do livro (ZELTA sem ele) e o assunto é assunto (a linha de resumo).
