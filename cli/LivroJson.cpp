@@ -233,8 +233,8 @@ std::pair<std::size_t, std::size_t> LinhaEColuna(std::string_view bytes, std::si
     return {linha, coluna};
 }
 
-// Uma primeira passagem sem construir nada: trava as listas encaixadas sem fim antes de gastarem memória e
-// guarda onde a leitura parou, que a construção da árvore não diz (num número grande de mais, nem a posição).
+// Uma passagem sem construir nada: trava as listas encaixadas sem fim antes de gastarem memória e guarda onde
+// a leitura parou, que a construção da árvore não diz (num número grande de mais, nem a posição).
 class TValidador final : public nlohmann::json_sax<TLido> {
 public:
     bool null() override { return true; }
@@ -283,7 +283,38 @@ private:
     std::size_t FPosicao = 0;
 };
 
+// A maior profundidade de listas e objetos, contada fora das cadeias sem construir nada: basta para saber que
+// a árvore não vai gastar memória sem fim.
+int Profundidade(std::string_view bytes) {
+    int atual = 0;
+    int maior = 0;
+    bool emCadeia = false;
+    bool escapado = false;
+    for (const char c : bytes) {
+        if (escapado) {
+            escapado = false;
+        } else if (emCadeia) {
+            escapado = c == '\\';
+            emCadeia = c != '"';
+        } else if (c == '"') {
+            emCadeia = true;
+        } else if (c == '[' || c == '{') {
+            maior = std::max(maior, ++atual);
+        } else if (c == ']' || c == '}') {
+            --atual;
+        }
+    }
+    return maior;
+}
+
 TLido Analisar(std::string_view bytes) {
+    // Um livro bem formado lê-se numa passagem; o validador só volta ao princípio para dizer onde está a falta.
+    if (Profundidade(bytes) <= MaxProfundidade) {
+        TLido raiz = TLido::parse(bytes.begin(), bytes.end(), nullptr, false);
+        if (!raiz.is_discarded()) {
+            return raiz;
+        }
+    }
     TValidador validador;
     if (!TLido::sax_parse(bytes.begin(), bytes.end(), &validador)) {
         throw EZelta(validador.Frase(bytes));

@@ -4,6 +4,9 @@
 #include "core/Texto.hpp"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
+#include <optional>
 
 namespace zelta {
 
@@ -103,34 +106,94 @@ std::span<const TIndiceDeLetras::TCelulaIndexada> TIndiceDeLetras::Posicoes(char
     return std::span<const TCelulaIndexada>(FPosicoes).subspan(inicio, fim - inicio);
 }
 
+namespace {
+
+// As ocorrências da palavra (não vazia) só na direção d, por linha e depois coluna.
+void ProcurarNaDirecao(std::span<const TIndiceDeLetras::TCelulaIndexada> inicios, std::u16string_view grelha,
+                       std::int32_t lado, std::u16string_view palavra, std::int32_t d,
+                       std::vector<TOcorrencia>& lista) {
+    const auto n = static_cast<std::int32_t>(palavra.size());
+    const TDirecao dir = Direcoes[static_cast<std::size_t>(d)];
+    const std::int32_t passo = dir.DLinha * lado + dir.DColuna;
+    for (const auto& [inicio, r, c] : inicios) {
+        // Só os inícios em que a palavra inteira cabe na grelha.
+        const std::int32_t rFim = r + (n - 1) * dir.DLinha;
+        const std::int32_t cFim = c + (n - 1) * dir.DColuna;
+        if (rFim < 0 || rFim >= lado || cFim < 0 || cFim >= lado) {
+            continue;
+        }
+        std::int32_t p = inicio;
+        std::int32_t k = 0;
+        for (; k < n; ++k, p += passo) {
+            if (grelha[static_cast<std::size_t>(p)] != palavra[static_cast<std::size_t>(k)]) {
+                break;
+            }
+        }
+        if (k == n) {
+            lista.push_back({r, c, d, n});
+        }
+    }
+}
+
+// Os começos de três letras de A a Z que a grelha tem em cada direção. Uma palavra cujo começo não está lá não
+// se lê nessa direção, e quase nenhuma palavra da lista negra começa como três letras seguidas da grelha: a
+// procura salta direções inteiras em vez de experimentar cada início.
+class TComecosDaGrelha {
+public:
+    TComecosDaGrelha(std::u16string_view grelha, std::int32_t lado) {
+        for (std::int32_t r = 0; r < lado; ++r) {
+            for (std::int32_t c = 0; c < lado; ++c) {
+                for (std::size_t d = 0; d < Direcoes.size(); ++d) {
+                    const TDirecao dir = Direcoes[d];
+                    const std::int32_t rFim = r + 2 * dir.DLinha;
+                    const std::int32_t cFim = c + 2 * dir.DColuna;
+                    if (rFim < 0 || rFim >= lado || cFim < 0 || cFim >= lado) {
+                        continue;
+                    }
+                    const auto letra = [&](std::int32_t k) {
+                        return grelha[static_cast<std::size_t>((r + k * dir.DLinha) * lado + c + k * dir.DColuna)];
+                    };
+                    if (const auto t = Trio(letra(0), letra(1), letra(2))) {
+                        FTrios[d].set(*t);
+                    }
+                }
+            }
+        }
+    }
+
+    // Falso só quando a palavra de certeza não começa na grelha na direção d.
+    bool PodeComecar(std::u16string_view palavra, std::size_t d) const {
+        if (palavra.size() < 3) {
+            return true;
+        }
+        const auto t = Trio(palavra[0], palavra[1], palavra[2]);
+        return !t || FTrios[d].test(*t);
+    }
+
+private:
+    static constexpr std::size_t Letras = 26;
+
+    static std::optional<std::size_t> Trio(char16_t a, char16_t b, char16_t c) {
+        const auto indice = [](char16_t x) { return static_cast<std::size_t>(x - u'A'); };
+        if (indice(a) >= Letras || indice(b) >= Letras || indice(c) >= Letras) {
+            return std::nullopt;
+        }
+        return (indice(a) * Letras + indice(b)) * Letras + indice(c);
+    }
+
+    std::array<std::bitset<Letras * Letras * Letras>, Direcoes.size()> FTrios{};
+};
+
+} // namespace
+
 void ProcurarOcorrencias(const TIndiceDeLetras& indice, std::u16string_view grelha, std::int32_t lado,
                          std::u16string_view palavra, std::int32_t numDirecoes, std::vector<TOcorrencia>& lista) {
-    const auto n = static_cast<std::int32_t>(palavra.size());
-    if (n == 0) {
+    if (palavra.empty()) {
         return;
     }
     const auto inicios = indice.Posicoes(palavra[0]);
     for (std::int32_t d = 0; d < numDirecoes; ++d) {
-        const TDirecao dir = Direcoes[static_cast<std::size_t>(d)];
-        const std::int32_t passo = dir.DLinha * lado + dir.DColuna;
-        for (const auto& [inicio, r, c] : inicios) {
-            // Só os inícios em que a palavra inteira cabe na grelha.
-            const std::int32_t rFim = r + (n - 1) * dir.DLinha;
-            const std::int32_t cFim = c + (n - 1) * dir.DColuna;
-            if (rFim < 0 || rFim >= lado || cFim < 0 || cFim >= lado) {
-                continue;
-            }
-            std::int32_t p = inicio;
-            std::int32_t k = 0;
-            for (; k < n; ++k, p += passo) {
-                if (grelha[static_cast<std::size_t>(p)] != palavra[static_cast<std::size_t>(k)]) {
-                    break;
-                }
-            }
-            if (k == n) {
-                lista.push_back({r, c, d, n});
-            }
-        }
+        ProcurarNaDirecao(inicios, grelha, lado, palavra, d, lista);
     }
 }
 
@@ -164,10 +227,19 @@ void ProcurarListaNegra(std::u16string_view grelha, std::int32_t lado, const std
     const std::u16string semAcentos = SemAcentos(grelha);
     TIndiceDeLetras indice;
     indice.Construir(semAcentos, lado);
+    const TComecosDaGrelha comecos(semAcentos, lado);
     std::vector<TOcorrencia> achadas;
     for (const std::u16string& palavra : listaNegra) {
+        if (palavra.empty()) {
+            continue;
+        }
         achadas.clear();
-        ProcurarOcorrencias(indice, semAcentos, lado, palavra, 8, achadas);
+        const auto inicios = indice.Posicoes(palavra[0]);
+        for (std::size_t d = 0; d < Direcoes.size(); ++d) {
+            if (comecos.PodeComecar(palavra, d)) {
+                ProcurarNaDirecao(inicios, semAcentos, lado, palavra, static_cast<std::int32_t>(d), achadas);
+            }
+        }
         for (const TOcorrencia& o : achadas) {
             if (!DentroDePalavraColocada(o, colocadas)) {
                 lista.push_back(o);

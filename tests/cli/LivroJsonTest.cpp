@@ -139,7 +139,8 @@ TEST(LivroJson, EdicoesAMaoPermitidasSaoHonradas) {
     j["opcoes"]["titulo"] = "  Sopa de Vera\u0303o ";
     j["opcoes"]["puzzles"] = 99;
     j.erase("falhas");
-    j["nota"] = "campos a mais não contam";
+    // Nem os parênteses dentro de um texto (mesmo depois de aspas escapadas) contam como listas encaixadas.
+    j["nota"] = "campos a mais não contam, nem \"" + std::string(40, '[') + "\" dentro de um texto";
 
     cli::TLivroLido esperado{BaseA().Livro, u"Natureza"};
     auto& p = esperado.Livro.Puzzles;

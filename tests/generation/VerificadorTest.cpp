@@ -1,5 +1,7 @@
 #include "generation/Verificador.hpp"
 
+#include "core/Texto.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zelta {
@@ -56,6 +58,24 @@ TEST(Verificador, PalavrasCompativeis) {
         EXPECT_EQ(PalavrasCompativeis(c.a, c.b, true), c.comInversoes) << std::string(c.a.begin(), c.a.end());
     }
     EXPECT_EQ(InverterTexto(u"AÇÃO"), u"OÃÇA");
+}
+
+// SAL lê-se a partir do centro numa só direção de cada vez: a procura salta as direções em que o começo falta,
+// mas nunca aquela em que está. Com duas letras não há salto, e SA também se acha.
+TEST(Verificador, ListaNegraEmCadaDirecao) {
+    for (std::int32_t d = 0; d < 8; ++d) {
+        std::u16string g(25, u'X');
+        const TDirecao dir = Direcoes[static_cast<std::size_t>(d)];
+        for (std::int32_t k = 0; k < 3; ++k) {
+            g[static_cast<std::size_t>((2 + k * dir.DLinha) * 5 + 2 + k * dir.DColuna)] = u"SAL"[k];
+        }
+        for (const std::u16string palavra : {u"SAL", u"SA"}) {
+            std::vector<TOcorrencia> achadas;
+            ProcurarListaNegra(g, 5, {u"XXXXXX", palavra}, {}, achadas);
+            EXPECT_EQ(achadas, (std::vector<TOcorrencia>{{2, 2, d, static_cast<std::int32_t>(palavra.size())}}))
+                << ParaUtf8(palavra) << " na direção " << d;
+        }
+    }
 }
 
 TEST(Verificador, ListaNegraSoToleradaDentroDeUmaPalavra) {
