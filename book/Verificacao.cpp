@@ -7,6 +7,7 @@
 #include "generation/Verificador.hpp"
 
 #include <algorithm>
+#include <future>
 
 namespace zelta {
 
@@ -199,19 +200,29 @@ std::optional<std::u16string> FaltaNoLivro(const TDadosLivro& livro, const std::
     if (numPuzzles > MaximoDePuzzles) {
         return u"O livro tem " + Decimal(numPuzzles) + u" puzzles; o máximo são " + Decimal(MaximoDePuzzles) + u".";
     }
-    for (std::size_t i = 0; i < livro.Puzzles.size(); ++i) {
-        const TPuzzle& p = livro.Puzzles[i];
-        const std::u16string no = u"No puzzle " + Decimal(static_cast<long long>(i + 1)) + u", ";
-        // A capa e as regras dizem um só tamanho para o livro inteiro.
-        if (TamanhoValido(p.Lado) && p.Lado != config.Lado) {
-            return no + u"a grelha é de " + RotuloTamanho(p.Lado) + u" e o livro é de " + RotuloTamanho(config.Lado) +
-                   u".";
+    const auto faltaEntre = [&](std::size_t primeiro, std::size_t fim) -> std::optional<std::u16string> {
+        for (std::size_t i = primeiro; i < fim; ++i) {
+            const TPuzzle& p = livro.Puzzles[i];
+            const std::u16string no = u"No puzzle " + Decimal(static_cast<long long>(i + 1)) + u", ";
+            // A capa e as regras dizem um só tamanho para o livro inteiro.
+            if (TamanhoValido(p.Lado) && p.Lado != config.Lado) {
+                return no + u"a grelha é de " + RotuloTamanho(p.Lado) + u" e o livro é de " +
+                       RotuloTamanho(config.Lado) + u".";
+            }
+            if (const auto falta = FaltaNoPuzzle(p, config.Modo, config.Acentos, listaNegra)) {
+                return no + *falta + u".";
+            }
         }
-        if (const auto falta = FaltaNoPuzzle(p, config.Modo, config.Acentos, listaNegra)) {
-            return no + *falta + u".";
-        }
+        return std::nullopt;
+    };
+    // Cada puzzle verifica-se sozinho: a segunda metade noutro fio, e a falta dita é a primeira pela ordem do
+    // livro, como se fossem todos verificados um a um.
+    const std::size_t meio = livro.Puzzles.size() / 2;
+    auto segunda = std::async(std::launch::async, faltaEntre, meio, livro.Puzzles.size());
+    if (auto falta = faltaEntre(0, meio)) {
+        return falta;
     }
-    return std::nullopt;
+    return segunda.get();
 }
 
 } // namespace zelta
