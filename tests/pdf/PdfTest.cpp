@@ -101,18 +101,17 @@ TEST_F(Pdf, LivroDeUmPuzzleConferidoPelasFerramentas) {
 }
 
 // Cada formato dá páginas do seu tamanho, todas com a TrimBox igual à MediaBox, e o documento diz a língua;
-// sem título, o título do PDF é ZELTA.
+// sem título, o título do PDF é ZELTA. Os livros de 30 puzzles compõem-se em duas partes juntadas no fim.
 TEST_F(Pdf, FormatosCaixasELingua) {
     const struct {
         TFormatoPagina Formato;
         const char* Tamanho;
-    } casos[] = {{TFormatoPagina::fpA4, "595.276 x 841.89"},
-                 {TFormatoPagina::fpA5, "419.528 x 595.276"},
-                 {TFormatoPagina::fpCarta, "612 x 792"},
-                 {TFormatoPagina::fp8x10, "576 x 720"},
-                 {TFormatoPagina::fp6x9, "432 x 648"}};
+        std::int32_t Puzzles;
+    } casos[] = {{TFormatoPagina::fpA4, "595.276 x 841.89", 3},  {TFormatoPagina::fpA4, "595.276 x 841.89", 30},
+                 {TFormatoPagina::fpA5, "419.528 x 595.276", 3}, {TFormatoPagina::fpCarta, "612 x 792", 3},
+                 {TFormatoPagina::fp8x10, "576 x 720", 3},       {TFormatoPagina::fp6x9, "432 x 648", 30}};
     for (const auto& c : casos) {
-        auto livro = Livro(3, 10, 10);
+        auto livro = Livro(c.Puzzles, 10, 10);
         livro.Config.Titulo.clear();
         livro.Impressao.Formato = c.Formato;
         livro.Impressao.Encadernar = true;
@@ -136,6 +135,33 @@ TEST_F(Pdf, FormatosCaixasELingua) {
         const auto qdf = Correr("qpdf --qdf --object-streams=disable " + q + " -");
         EXPECT_NE(qdf.find("/Lang (pt-PT)"), std::string::npos);
     }
+}
+
+// Um livro composto em duas partes tem as páginas pela ordem do plano: cada página numerada leva o seu número
+// no rodapé, e o qpdf não acha nada de errado no documento juntado.
+TEST_F(Pdf, LivroEmDuasPartesFicaPelaOrdem) {
+    const auto nome = Pasta / "partes.pdf";
+    const auto paginas = GravarLivroPdf(nome, Livro(40));
+    const std::string q = "'" + nome.string() + "'";
+    const auto texto = Correr("pdftotext -layout " + q + " -");
+    std::vector<std::string> porPagina;
+    for (std::size_t inicio = 0, fim = 0; (fim = texto.find('\f', inicio)) != std::string::npos; inicio = fim + 1) {
+        porPagina.push_back(texto.substr(inicio, fim - inicio));
+    }
+    ASSERT_EQ(porPagina.size(), static_cast<std::size_t>(paginas));
+    int numeradas = 0;
+    const std::regex rodape("ZELTA \\| Orvalen +([0-9]+)\n");
+    for (std::size_t i = 0; i < porPagina.size(); ++i) {
+        std::smatch m;
+        if (std::regex_search(porPagina[i], m, rodape)) {
+            EXPECT_EQ(std::stoul(m[1]), i + 1);
+            ++numeradas;
+        }
+    }
+    EXPECT_GT(numeradas, 40);
+    int rc = -1;
+    const auto verificacao = Correr("qpdf --check " + q, &rc);
+    EXPECT_EQ(rc, 0) << verificacao;
 }
 
 TEST_F(Pdf, NumeroDePaginasEReproducibilidade) {
