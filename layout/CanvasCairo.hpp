@@ -54,7 +54,7 @@ TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png);
 
 // A imagem embutida nome, já descodificada e assente sobre branco, guardada para todo o processo: descodificar
 // o selo custa mais do que compor a página em que está. Segura entre fios; a superfície devolvida vive até ao
-// fim do processo e só se lê (nunca se desenha com ela: o cairo mexe nas fontes que desenha). Levanta
+// fim do processo e só se lê (nunca se desenha a partir dela: o cairo mexe nas superfícies de onde desenha). Levanta
 // std::runtime_error quando o recurso falta ou não é um PNG.
 cairo_surface_t* ImagemDoRecurso(std::u16string_view nome);
 

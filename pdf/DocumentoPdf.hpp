@@ -42,10 +42,9 @@ public:
     // não serve para mais nada depois disto.
     std::vector<unsigned char> Terminar();
     // Fecha a última página e devolve o PDF tal como o cairo o escreveu, sem a reescrita final: uma parte
-    // de um livro composto em vários documentos, que PosProcessarPdf junta com Metadados(). Levanta EZelta
-    // quando o motor falha; o documento não serve para mais nada depois disto.
+    // de um livro composto em vários documentos, que PosProcessarPdf junta às outras. Levanta EZelta quando
+    // o motor falha; o documento não serve para mais nada depois disto.
     std::vector<unsigned char> Fechar();
-    const TMetadadosPdf& Metadados() const { return FMetadados; }
     // Terminar e gravar; levanta EZelta com a razão quando não consegue, sem deixar ficheiro meio escrito
     // nem tocar no que já lá estava.
     void SaveToFile(const std::filesystem::path& nome);
