@@ -35,6 +35,22 @@ std::optional<std::filesystem::path> FicheiroReservado(const std::filesystem::pa
     return achado;
 }
 
+// O dicionário embutido sai já limpo do gerador (tools/gerar_dicionario.py): uma palavra por linha, em
+// maiúsculas, só com letras e sem repetidas, por isso as letras são o próprio texto. Lê-se sem validar cada
+// linha nem procurar repetidas, que era mais de metade da carga; um teste confere que dá o mesmo que a leitura
+// de um tema qualquer.
+TTema LerDicionarioLimpo(std::span<const std::uint8_t> bytes) {
+    const std::u16string texto = BytesParaTexto(bytes);
+    TTema tema;
+    tema.Palavras.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), u'\n')));
+    detalhe::ParaCadaLinha(texto, [&tema](std::u16string_view linha) {
+        if (!linha.empty() && linha.front() != u'#') {
+            tema.Palavras.push_back({std::u16string(linha), std::u16string(linha)});
+        }
+    });
+    return tema;
+}
+
 std::vector<std::u16string> ListaNegraDeBytes(std::span<const std::uint8_t> bytes) {
     return LerListaNegra(CortarLinhas(BytesParaTexto(bytes)));
 }
@@ -51,18 +67,18 @@ TRefsTemas RefsDe(const std::vector<TTema>& temas) {
 }
 
 TTema CarregarDicionario(const std::filesystem::path& pastaDosTemas) {
-    TTemaLido lido;
+    TTema tema;
     if (const auto bytes = VerRecurso(u"DICIONARIO")) {
-        lido = detalhe::LerTemaDoTexto(BytesParaTexto(*bytes), NomeDoDicionario);
+        tema = LerDicionarioLimpo(*bytes);
     } else if (const auto ficheiro = FicheiroReservado(pastaDosTemas, u"Dicionario.txt")) {
-        lido = detalhe::LerTemaDoTexto(detalhe::TextoDeFicheiro(*ficheiro, nullptr), NomeDoDicionario);
+        tema = detalhe::LerTemaDoTexto(detalhe::TextoDeFicheiro(*ficheiro, nullptr), NomeDoDicionario).Tema;
     } else {
         return TTema{};
     }
-    lido.Tema.Nome = NomeDoDicionario;
-    lido.Tema.Grupo = NomeDoDicionario;
-    lido.Tema.Origem = TOrigemTema::otRecurso;
-    return std::move(lido.Tema);
+    tema.Nome = NomeDoDicionario;
+    tema.Grupo = NomeDoDicionario;
+    tema.Origem = TOrigemTema::otRecurso;
+    return tema;
 }
 
 std::vector<std::u16string> LerListaNegra(const std::vector<std::u16string>& linhas) {

@@ -59,6 +59,19 @@ TEST(Dicionario, DicionarioEmbutidoOuDaPasta) {
     EXPECT_EQ(d.Palavras, (std::vector<TPalavraTema>{{u"CASA", u"CASA"}, {u"AMOR", u"AMOR"}}));
 }
 
+// O dicionário embutido lê-se sem validar linha a linha: tem de dar exatamente o que a leitura de um tema
+// daria, sem nenhuma linha recusada nem repetida.
+TEST(Dicionario, EmbutidoLidoComoQualquerTema) {
+    const auto bytes = VerRecurso(u"DICIONARIO");
+    if (!bytes) {
+        GTEST_SKIP() << "sem dicionário embutido";
+    }
+    const TTemaLido lido = LerTema(CortarLinhas(BytesParaTexto(*bytes)), NomeDoDicionario);
+    EXPECT_EQ(lido.Relatorio.Rejeitadas, 0);
+    EXPECT_EQ(lido.Relatorio.Repetidas, 0);
+    EXPECT_EQ(CarregarDicionario("/pasta/que/nao/existe").Palavras, lido.Tema.Palavras);
+}
+
 TEST(Dicionario, FicheirosReservadosComOutraCaixa) {
     // A biblioteca não lê dicionario.txt nem LISTANEGRA.TXT como temas; aqui não podem ficar esquecidos.
     const teste::TPastaTemporaria pasta;
