@@ -8,7 +8,6 @@
 #include "layout/CanvasCairo.hpp"
 #include "layout/Paginas.hpp"
 #include "pdf/DocumentoPdf.hpp"
-#include "pdf/PosProcessamento.hpp"
 
 #include <atomic>
 #include <chrono>
@@ -65,35 +64,40 @@ std::size_t PontoDeDivisao(const std::vector<TDescPagina>& paginas) {
     return j;
 }
 
-// Um documento com páginas do tamanho da folha. Cria-se no fio de quem chama: o cairo lê o fuso horário ao criar
-// um documento, e a glibc guarda essa leitura com um trinco que o ThreadSanitizer não vê.
-std::unique_ptr<TDocumentoPdf> DocumentoDoLivro(const TFolha& folha) {
-    auto pdf = std::make_unique<TDocumentoPdf>(folha.Largura * 72 / 25.4, folha.Altura * 72 / 25.4);
+// Um documento do livro: páginas deste tamanho, o título do livro (ZELTA sem ele) e o assunto. Cria-se no fio
+// de quem chama: o cairo lê o fuso horário ao criar um documento, e a glibc guarda essa leitura com um trinco
+// que o ThreadSanitizer não vê.
+std::unique_ptr<TDocumentoPdf> DocumentoDoLivro(double larguraMm, double alturaMm, const TDadosLivro& livro,
+                                                std::u16string_view assunto) {
+    auto pdf = std::make_unique<TDocumentoPdf>(MilimetrosParaPt(larguraMm), MilimetrosParaPt(alturaMm));
     pdf->DefinirInfo(u"ZELTA", u"Orvalen");
+    const auto titulo = Aparar(livro.Config.Titulo);
+    pdf->DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), assunto);
     return pdf;
 }
 
-// As páginas [primeira, fim) do livro num documento só delas, com as suas próprias fontes, para que as partes
-// se componham ao mesmo tempo sem nada em comum; devolve o PDF por reescrever.
-std::vector<unsigned char> ParteDoLivro(TDocumentoPdf& pdf, const TCompositorLivro& compositor, std::size_t primeira,
-                                        std::size_t fim, const std::function<bool()>& cancelado) {
-    TFontesCairo fontes;
+// As páginas [primeira, fim) do livro no documento, desenhadas com estas fontes.
+void ComporParte(TDocumentoPdf& pdf, TFontesCairo& fontes, const TCompositorLivro& compositor, std::size_t primeira,
+                 std::size_t fim, const std::function<bool()>& cancelado) {
     TDestinoPdf destino(pdf, fontes, cancelado);
     compositor.Compor(destino, primeira, fim);
-    return pdf.Fechar();
 }
 
-// A segunda parte compõe-se noutro fio enquanto este compõe a primeira: o livro fica pronto em pouco mais de
-// metade do tempo, e o ficheiro é o mesmo em qualquer máquina, porque a divisão só depende do plano. Só este
-// fio pergunta por cancelado (que pode não ser seguro noutro); o outro vê a resposta numa bandeira.
-std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& compositor, const TFolha& folha,
-                                                      const std::function<bool()>& cancelado) {
+// Compõe o livro a começar em primeiro (com fontes) e devolve as partes que vêm a seguir, já fechadas. Um livro
+// grande parte-se em dois: a segunda parte compõe-se noutro fio, num documento e com fontes só dela, enquanto
+// este compõe a primeira; fica pronto em pouco mais de metade do tempo, e o ficheiro é o mesmo em qualquer
+// máquina, porque a divisão só depende do plano. Só este fio pergunta por cancelado (que pode não ser seguro
+// noutro); o outro vê a resposta numa bandeira.
+std::vector<std::vector<unsigned char>> ComporLivro(const TCompositorLivro& compositor, TDocumentoPdf& primeiro,
+                                                    TFontesCairo& fontes,
+                                                    const std::function<std::unique_ptr<TDocumentoPdf>()>& outro,
+                                                    const std::function<bool()>& cancelado) {
     const std::size_t meio = PontoDeDivisao(compositor.Paginas());
-    const auto primeiro = DocumentoDoLivro(folha);
     if (meio == 0) {
-        return {ParteDoLivro(*primeiro, compositor, 0, SIZE_MAX, cancelado)};
+        ComporParte(primeiro, fontes, compositor, 0, SIZE_MAX, cancelado);
+        return {};
     }
-    const auto segundo = DocumentoDoLivro(folha);
+    const auto segundo = outro();
     std::atomic<bool> parar = false;
     const std::function<bool()> pararAqui = [&] {
         if (cancelado && cancelado()) {
@@ -104,15 +108,17 @@ std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& co
     const std::function<bool()> pararAli = [&] { return parar.load(); };
     auto segunda = std::async(std::launch::async, [&] {
         try {
-            return ParteDoLivro(*segundo, compositor, meio, SIZE_MAX, pararAli);
+            // As fontes vivem até o documento fechar: é aí que o cairo escreve os subconjuntos.
+            TFontesCairo fontesDaParte;
+            ComporParte(*segundo, fontesDaParte, compositor, meio, SIZE_MAX, pararAli);
+            return segundo->Fechar();
         } catch (...) {
             parar = true;
             throw;
         }
     });
-    std::vector<std::vector<unsigned char>> partes;
     try {
-        partes.push_back(ParteDoLivro(*primeiro, compositor, 0, meio, pararAqui));
+        ComporParte(primeiro, fontes, compositor, 0, meio, pararAqui);
         while (segunda.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
             pararAqui();
         }
@@ -121,8 +127,9 @@ std::vector<std::vector<unsigned char>> PartesDoLivro(const TCompositorLivro& co
         parar = true;
         throw;
     }
-    partes.push_back(segunda.get());
-    return partes;
+    std::vector<std::vector<unsigned char>> seguintes;
+    seguintes.push_back(segunda.get());
+    return seguintes;
 }
 
 } // namespace
@@ -140,19 +147,14 @@ TPdfDoLivro LivroEmPdf(const TDadosLivro& livro, const std::function<bool()>& ca
         throw EZelta(u"Não há puzzles para gravar.");
     }
     const TCompositorLivro compositor(livro);
-    const auto partes = PartesDoLivro(compositor, Folha(livro.Impressao.Formato), cancelado);
-    const auto titulo = Aparar(livro.Config.Titulo);
-    TMetadadosPdf metadados;
-    metadados.Titulo = titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo);
-    metadados.Assunto = assunto;
-    const std::vector<std::span<const unsigned char>> vistas(partes.begin(), partes.end());
+    const TFolha& folha = Folha(livro.Impressao.Formato);
+    const auto documento = [&] { return DocumentoDoLivro(folha.Largura, folha.Altura, livro, assunto); };
+    const auto pdf = documento();
+    TFontesCairo fontes;
+    const auto seguintes = ComporLivro(compositor, *pdf, fontes, documento, cancelado);
     TPdfDoLivro r;
     r.Paginas = compositor.NumPaginas();
-    try {
-        r.Bytes = PosProcessarPdf(vistas, metadados);
-    } catch (const std::exception& e) {
-        throw EZelta(u"O PDF não se deixou compor (" + DeUtf8(e.what()) + u").");
-    }
+    r.Bytes = pdf->Terminar(seguintes);
     return r;
 }
 
@@ -161,19 +163,16 @@ TPdfDoLivro CapaEmPdf(const TDadosLivro& livro, std::int32_t paginasDoLivro, TPa
         throw EZelta(u"Não há puzzles para gravar.");
     }
     const TGeometriaCapa capa = GeometriaDaCapa(livro.Impressao.Formato, paginasDoLivro, papel);
-    TDocumentoPdf pdf(MilimetrosParaPt(capa.Largura), MilimetrosParaPt(capa.Altura));
-    pdf.DefinirInfo(u"ZELTA", u"Orvalen");
-    const auto titulo = Aparar(livro.Config.Titulo);
-    pdf.DefinirMetadados(titulo.empty() ? std::u16string(u"ZELTA") : std::u16string(titulo), u"Capa para impressão");
-    pdf.DefinirSangria(MilimetrosParaPt(SangriaMm));
+    const auto pdf = DocumentoDoLivro(capa.Largura, capa.Altura, livro, u"Capa para impressão");
+    pdf->DefinirSangria(MilimetrosParaPt(SangriaMm));
     TFontesCairo fontes;
     {
-        TCanvasCairo canvas(pdf.AddPage(), TDocumentoPdf::ScreenLogPixels, fontes);
+        TCanvasCairo canvas(pdf->AddPage(), TDocumentoPdf::ScreenLogPixels, fontes);
         DesenharCapaImpressao(canvas, capa, livro);
     }
     TPdfDoLivro r;
     r.Paginas = 1;
-    r.Bytes = pdf.Terminar();
+    r.Bytes = pdf->Terminar();
     return r;
 }
 

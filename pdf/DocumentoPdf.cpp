@@ -72,11 +72,13 @@ std::vector<unsigned char> TDocumentoPdf::Fechar() {
     return std::move(FBytes);
 }
 
-std::vector<unsigned char> TDocumentoPdf::Terminar() {
+std::vector<unsigned char> TDocumentoPdf::Terminar(std::span<const std::vector<unsigned char>> seguintes) {
     const std::vector<unsigned char> bytes = Fechar();
+    std::vector<std::span<const unsigned char>> partes{bytes};
+    partes.insert(partes.end(), seguintes.begin(), seguintes.end());
     // Sem as caixas um PDF não serve a uma gráfica: se o qpdf recusar o que o cairo escreveu, é uma falha.
     try {
-        return PosProcessarPdf(bytes, FMetadados);
+        return PosProcessarPdf(partes, FMetadados);
     } catch (const std::exception& e) {
         throw EZelta(u"O PDF não se deixou compor (" + DeUtf8(e.what()) + u").");
     }

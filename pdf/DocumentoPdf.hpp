@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,13 @@ public:
     cairo_t* AddPage();
     std::int32_t NumPaginas() const { return FNumPaginas; }
 
-    // Fecha a última página e devolve o PDF inteiro; levanta EZelta quando o motor falha. O documento
-    // não serve para mais nada depois disto.
-    std::vector<unsigned char> Terminar();
+    // Fecha a última página e devolve o PDF inteiro, com as páginas das partes seguintes (de Fechar noutros
+    // documentos) a seguir às deste; levanta EZelta quando o motor ou a reescrita falham. O documento não serve
+    // para mais nada depois disto.
+    std::vector<unsigned char> Terminar(std::span<const std::vector<unsigned char>> seguintes = {});
     // Fecha a última página e devolve o PDF tal como o cairo o escreveu, sem a reescrita final: uma parte
-    // de um livro composto em vários documentos, que PosProcessarPdf junta às outras. Levanta EZelta quando
-    // o motor falha; o documento não serve para mais nada depois disto.
+    // para o Terminar de outro documento. Levanta EZelta quando o motor falha; o documento não serve para
+    // mais nada depois disto.
     std::vector<unsigned char> Fechar();
     // Terminar e gravar; levanta EZelta com a razão quando não consegue, sem deixar ficheiro meio escrito
     // nem tocar no que já lá estava.
