@@ -111,7 +111,7 @@ void Escolher(const TPoolIndexado& pool, std::size_t fonte, std::span<const std:
             std::any_of(puzzles->begin(), puzzles->end(), [&](std::int32_t k) { return partilhas(k) >= limite; })) {
             return false;
         }
-        escolhidas.push_back({item.Texto, item.Palavra});
+        escolhidas.push_back({std::u16string(item.Texto), std::u16string(item.Palavra)});
         if (puzzles != nullptr) {
             for (const std::int32_t k : *puzzles) {
                 ++partilhas(k);
@@ -229,18 +229,59 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonteDoLivro& fonte, 
     return r;
 }
 
+// A tabela das posições, sobre as palavras já no bloco.
+void Indexar(TPoolIndexado& pool) {
+    std::size_t casas = 16;
+    while (casas < 2 * pool.Itens.size()) {
+        casas *= 2;
+    }
+    pool.Casas.assign(casas, 0);
+    const std::size_t mascara = casas - 1;
+    for (std::size_t k = 0; k < pool.Itens.size(); ++k) {
+        std::size_t i = Hash(pool.Itens[k].Palavra) & mascara;
+        // Numa palavra repetida fica a primeira posição, como antes.
+        while (pool.Casas[i] != 0 && pool.Itens[pool.Casas[i] - 1].Palavra != pool.Itens[k].Palavra) {
+            i = (i + 1) & mascara;
+        }
+        if (pool.Casas[i] == 0) {
+            pool.Casas[i] = static_cast<std::uint32_t>(k + 1);
+        }
+    }
+}
+
 } // namespace
 
-std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config,
-                                    TTrabalhoDoPool& trabalho) {
-    std::vector<TItemPool> pool;
-    PercorrerPool(temas, config, trabalho, [&pool](const TPalavraTema& p, std::u16string_view letras) {
-        pool.push_back({p.Texto, std::u16string(letras)});
+TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho) {
+    TPoolIndexado pool;
+    std::size_t palavras = 0;
+    for (const TTema* tema : temas) {
+        palavras += tema->Palavras.size();
+    }
+    pool.Itens.reserve(palavras);
+    std::size_t letras = 0;
+    PercorrerPool(temas, config, trabalho, [&](const TPalavraTema& p, std::u16string_view forma) {
+        pool.Itens.push_back({p.Texto, forma});
+        letras += p.Texto.size() + (forma == p.Texto ? 0 : forma.size());
     });
+    // Até aqui os itens apontam para os temas e para o trabalho; passam a apontar para o bloco do pool. Quando a
+    // palavra da grelha é o próprio texto, como em quase todo o dicionário, as duas vistas partilham as letras.
+    pool.Bloco = std::make_unique_for_overwrite<char16_t[]>(letras);
+    char16_t* livre = pool.Bloco.get();
+    const auto guardar = [&livre](std::u16string_view s) {
+        const std::u16string_view guardada(livre, s.size());
+        livre = std::copy(s.begin(), s.end(), livre);
+        return guardada;
+    };
+    for (TItemPool& item : pool.Itens) {
+        const bool iguais = item.Palavra == item.Texto;
+        item.Texto = guardar(item.Texto);
+        item.Palavra = iguais ? item.Texto : guardar(item.Palavra);
+    }
+    Indexar(pool);
     return pool;
 }
 
-std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config) {
+TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config) {
     TTrabalhoDoPool trabalho;
     return PoolDosTemas(temas, config, trabalho);
 }
@@ -270,27 +311,6 @@ std::int32_t TPoolIndexado::Posicao(std::u16string_view palavra) const {
             return static_cast<std::int32_t>(casa - 1);
         }
     }
-}
-
-TPoolIndexado IndexarPool(std::vector<TItemPool> itens) {
-    TPoolIndexado pool{std::move(itens), {}};
-    std::size_t casas = 16;
-    while (casas < 2 * pool.Itens.size()) {
-        casas *= 2;
-    }
-    pool.Casas.assign(casas, 0);
-    const std::size_t mascara = casas - 1;
-    for (std::size_t k = 0; k < pool.Itens.size(); ++k) {
-        std::size_t i = Hash(pool.Itens[k].Palavra) & mascara;
-        // Numa palavra repetida fica a primeira posição, como antes.
-        while (pool.Casas[i] != 0 && pool.Itens[pool.Casas[i] - 1].Palavra != pool.Itens[k].Palavra) {
-            i = (i + 1) & mascara;
-        }
-        if (pool.Casas[i] == 0) {
-            pool.Casas[i] = static_cast<std::uint32_t>(k + 1);
-        }
-    }
-    return pool;
 }
 
 std::int32_t MaxPartilhadas(std::int32_t numPalavras) { return std::max(1, numPalavras / 4); }
@@ -417,7 +437,7 @@ TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* 
     TTrabalhoDoPool trabalho;
     if (config.Mix) {
         const TRefsTemas todos = TemasSemDicionario(temas);
-        FFontes.push_back({u"Mix", IndexarPool(PoolDosTemas(todos, config, trabalho)), 0});
+        FFontes.push_back({u"Mix", PoolDosTemas(todos, config, trabalho), 0});
     } else {
         const TRefsTemas doGrupo = TemasDoGrupo(temas, config.Grupo);
         if (doGrupo.empty()) {
@@ -425,7 +445,7 @@ TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* 
         }
         for (const TTema* tema : doGrupo) {
             const TTema* so[] = {tema};
-            FFontes.push_back({tema->Nome, IndexarPool(PoolDosTemas(so, config, trabalho)), 0});
+            FFontes.push_back({tema->Nome, PoolDosTemas(so, config, trabalho), 0});
         }
     }
     for (TFonteDoLivro& f : FFontes) {

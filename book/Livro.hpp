@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,14 +17,19 @@
 
 namespace zelta {
 
+// Vistas sobre o bloco do pool a que o item pertence.
 struct TItemPool {
-    std::u16string Texto;
-    std::u16string Palavra; // as letras que vão para a grelha
+    std::u16string_view Texto;
+    std::u16string_view Palavra; // as letras que vão para a grelha
     friend bool operator==(const TItemPool&, const TItemPool&) = default;
 };
 
 // Um pool e a posição de cada palavra nele, numa tabela de índices de 32 bits sobre as próprias palavras.
+// Os textos de todos os itens vivem num só bloco do pool, em vez de duas cadeias por item: o dicionário são
+// dezenas de milhares de palavras, e pedir e libertar a memória de cada uma custava mais do que escolhê-las.
+// Move-se mas não se copia, porque os itens apontam para o bloco.
 struct TPoolIndexado {
+    std::unique_ptr<char16_t[]> Bloco;
     std::vector<TItemPool> Itens;
     std::vector<std::uint32_t> Casas; // 0 = livre; senão a posição + 1
 
@@ -31,10 +37,17 @@ struct TPoolIndexado {
     std::int32_t Posicao(std::u16string_view palavra) const;
 };
 
+// Procura por vista numa tabela indexada por cadeias, sem construir a cadeia.
+struct THashDePalavra {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view palavra) const { return std::hash<std::u16string_view>{}(palavra); }
+};
+template <class T> using TPorPalavra = std::unordered_map<std::u16string, T, THashDePalavra, std::equal_to<>>;
+
 // Quantas vezes cada palavra já foi colocada neste livro, e em que puzzles.
 struct TRegistoUsos {
-    std::unordered_map<std::u16string, std::int32_t> UsosPorPalavra;
-    std::unordered_map<std::u16string, std::vector<std::int32_t>> PuzzlesPorPalavra;
+    TPorPalavra<std::int32_t> UsosPorPalavra;
+    TPorPalavra<std::vector<std::int32_t>> PuzzlesPorPalavra;
 };
 
 struct TRelatorioLivro {
@@ -64,15 +77,13 @@ struct TTrabalhoDaEscolha {
 using TProgressoLivro = std::function<void(std::int32_t indice, std::int32_t total, bool& cancelar)>;
 
 // As palavras dos temas que cabem nas opções, sem repetidas nem (com todas as direções) palíndromos, pela
-// ordem dos temas. Sem trabalho, a memória pede-se só para esta chamada.
-std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config,
-                                    TTrabalhoDoPool& trabalho);
-std::vector<TItemPool> PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
+// ordem dos temas, com a posição de cada palavra para a escolha consultar os usos sem procurar. Sem trabalho,
+// a memória pede-se só para esta chamada.
+TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
+TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
 // O comprimento de PoolDosTemas, sem construir os itens.
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config);
-// O pool com a posição de cada palavra, para a escolha consultar os usos sem procurar.
-TPoolIndexado IndexarPool(std::vector<TItemPool> itens);
 // Quantas palavras um puzzle pode ter em comum com outro: um quarto das pedidas, pelo menos uma.
 std::int32_t MaxPartilhadas(std::int32_t numPalavras);
 // Até alvo candidatas compatíveis entre si, pela ordem de um baralhar do pool inteiro: primeiro as nunca

@@ -90,17 +90,17 @@ TEST(Pool, LetrasAcentosEPalindromos) {
     c.MaxLetras = 12;
     c.Acentos = true;
     const auto comAcentos = PoolDosTemas(temas, c);
-    EXPECT_EQ(comAcentos.size(), 6U);
+    EXPECT_EQ(comAcentos.Itens.size(), 6U);
     c.Acentos = false;
     c.Modo = TModoDirecoes::mdTodas;
     c.Lado = 10;
     c.MaxLetras = 8;
     const auto semAcentos = PoolDosTemas(temas, c);
     // PÊRA e PERA fundem-se (fica o primeiro texto), RADAR sai por ser palíndromo, HIPOPÓTAMO por ter 10 letras.
-    ASSERT_EQ(semAcentos.size(), 3U);
-    EXPECT_EQ(semAcentos[0], (TItemPool{u"PÊRA", u"PERA"}));
-    EXPECT_EQ(semAcentos[1].Palavra, u"ELEFANTE");
-    EXPECT_EQ(semAcentos[2].Palavra, u"ANTA");
+    ASSERT_EQ(semAcentos.Itens.size(), 3U);
+    EXPECT_EQ(semAcentos.Itens[0], (TItemPool{u"PÊRA", u"PERA"}));
+    EXPECT_EQ(semAcentos.Itens[1].Palavra, u"ELEFANTE");
+    EXPECT_EQ(semAcentos.Itens[2].Palavra, u"ANTA");
     EXPECT_EQ(TamanhoDoPool(temas, c), 3);
     EXPECT_EQ(MaxPartilhadas(10), 2);
     EXPECT_EQ(MaxPartilhadas(30), 7);
@@ -112,7 +112,7 @@ TEST(EscolhaDeCandidatas, MenosUsadasPrimeiroEPalavrasIncompativeis) {
         u"T", u"G",
         {u"MAR", u"MARTELO", u"AMOR", u"ROMA", u"SOL", u"LUA", u"CASA", u"GATO", u"PATO", u"RATO", u"BOLA", u"FACA"});
     const TTema* temas[] = {&t};
-    const auto pool = IndexarPool(PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdSimples, u"G")));
+    const auto pool = PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdSimples, u"G"));
     TRegistoUsos registo;
     RegistarPuzzle(registo, 0, {{u"GATO", u"GATO"}, {u"PATO", u"PATO"}, {u"RATO", u"RATO"}});
     for (std::uint32_t s = 0; s < 50; ++s) {
@@ -282,8 +282,8 @@ TEST(Corrida, MesmaSementeMesmoLivroEEstimativaConcorda) {
     ASSERT_NE(tema, catalogo.end());
     const TTema* so[] = {&*tema};
     TGeradorAleatorio g(DerivarSemente(c.Semente, 1));
-    const auto candidatas = EscolherCandidatas(IndexarPool(PoolDosTemas(so, c)), {}, c.NumPuzzles,
-                                               AlvoCandidatas(c.NumPalavras), MaxPartilhadas(c.NumPalavras), true, g);
+    const auto candidatas = EscolherCandidatas(PoolDosTemas(so, c), {}, c.NumPuzzles, AlvoCandidatas(c.NumPalavras),
+                                               MaxPartilhadas(c.NumPalavras), true, g);
     for (std::size_t i = 0; i < ensaio[0].Palavras.size(); ++i) {
         EXPECT_EQ(ensaio[0].Palavras[i].Palavra, candidatas[i].Palavra);
     }
@@ -324,7 +324,7 @@ std::vector<TCandidata> EscolhaDeReferencia(const TPoolIndexado& pool, const TRe
                         [&](std::int32_t k) { return partilhadas[static_cast<std::size_t>(k)] >= limite; })) {
             continue;
         }
-        r.push_back({item.Texto, item.Palavra});
+        r.push_back({std::u16string(item.Texto), std::u16string(item.Palavra)});
         for (const std::int32_t k : puzzles) {
             ++partilhadas[static_cast<std::size_t>(k)];
         }
@@ -340,7 +340,7 @@ TEST(EscolhaDeCandidatas, IgualAOrdenarOPoolInteiroPorUsos) {
                                 {u"MAR", u"MARTELO", u"AMOR", u"ROMA", u"SOL", u"LUA", u"CASA", u"GATO", u"PATO",
                                  u"RATO", u"BOLA", u"FACA", u"MESA", u"VELA", u"TREM", u"NUVEM", u"PEIXE", u"LIVRO"});
     const TTema* temas[] = {&t};
-    const auto pool = IndexarPool(PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdTodas, u"G")));
+    const auto pool = PoolDosTemas(temas, Config(1, 10, TModoDirecoes::mdTodas, u"G"));
     // Sem usos, com usadas que bastam, e com tantas usadas e tão partilhadas que as mais usadas ficam de fora.
     TRegistoUsos poucos;
     RegistarPuzzle(poucos, 0, {{u"GATO", u"GATO"}, {u"SOL", u"SOL"}});
