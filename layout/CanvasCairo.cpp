@@ -125,17 +125,16 @@ std::vector<TPeso> PesosDaReducao(int origem, int destino) {
 // assente sobre branco (RGB24). Numa ampliação (que o livro não faz) a média de área é a repetição do ponto
 // mais próximo.
 TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
-    const int h = cairo_image_surface_get_height(origem);
     const int passoO = cairo_image_surface_get_stride(origem);
     const unsigned char* o = cairo_image_surface_get_data(origem);
     const auto horizontais = PesosDaReducao(cairo_image_surface_get_width(origem), largura);
-    const auto verticais = PesosDaReducao(h, altura);
-    // Primeiro as linhas, para largura × h pontos de três canais em 1/256; depois as colunas.
+    const auto verticais = PesosDaReducao(cairo_image_surface_get_height(origem), altura);
     const std::size_t linha = static_cast<std::size_t>(largura) * 3;
-    std::vector<std::uint32_t> linhas(linha * static_cast<std::size_t>(h), 0);
-    for (int y = 0; y < h; ++y) {
+    // Uma linha da origem reduzida na horizontal, em pontos de três canais em 1/256.
+    std::vector<std::uint32_t> reduzidaNaHorizontal(linha);
+    const auto reduzirLinha = [&](int y) {
         const auto* px = reinterpret_cast<const std::uint32_t*>(o + static_cast<std::ptrdiff_t>(y) * passoO);
-        std::uint32_t* l = linhas.data() + static_cast<std::size_t>(y) * linha;
+        std::uint32_t* l = reduzidaNaHorizontal.data();
         std::uint32_t soma[3] = {0, 0, 0};
         int destino = 0;
         for (const TPeso& p : horizontais) {
@@ -154,15 +153,7 @@ TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
         for (int k = 0; k < 3; ++k) {
             l[static_cast<std::size_t>(destino) * 3 + static_cast<std::size_t>(k)] = soma[k] >> 8U;
         }
-    }
-    std::vector<std::uint64_t> pontos(linha * static_cast<std::size_t>(altura), 0);
-    for (const TPeso& p : verticais) {
-        const std::uint32_t* de = linhas.data() + static_cast<std::size_t>(p.Origem) * linha;
-        std::uint64_t* para = pontos.data() + static_cast<std::size_t>(p.Destino) * linha;
-        for (std::size_t k = 0; k < linha; ++k) {
-            para[k] += std::uint64_t{p.Peso} * de[k];
-        }
-    }
+    };
     TSuperficie reduzida(cairo_image_surface_create(CAIRO_FORMAT_RGB24, largura, altura));
     cairo_surface_flush(reduzida.get());
     unsigned char* r = cairo_image_surface_get_data(reduzida.get());
@@ -171,13 +162,35 @@ TSuperficie ReduzirImagem(cairo_surface_t* origem, int largura, int altura) {
     const auto canal = [](std::uint64_t v) {
         return static_cast<std::uint32_t>(std::min<std::uint64_t>((v + (1ULL << 23U)) >> 24U, 255));
     };
-    for (int y = 0; y < altura; ++y) {
+    // A linha de destino que se está a somar, em 1/256 × 1/65536.
+    std::vector<std::uint64_t> soma(linha, 0);
+    const auto escreverLinha = [&](int y) {
         auto* px = reinterpret_cast<std::uint32_t*>(r + static_cast<std::ptrdiff_t>(y) * passoR);
-        const std::uint64_t* p = pontos.data() + static_cast<std::size_t>(y) * linha;
         for (int x = 0; x < largura; ++x) {
             const auto k = static_cast<std::size_t>(x) * 3;
-            px[x] = (canal(p[k]) << 16U) | (canal(p[k + 1]) << 8U) | canal(p[k + 2]);
+            px[x] = (canal(soma[k]) << 16U) | (canal(soma[k + 1]) << 8U) | canal(soma[k + 2]);
         }
+        std::fill(soma.begin(), soma.end(), 0);
+    };
+    // Linha a linha, pela ordem dos pesos verticais: uma linha da origem que cai em dois destinos reduz-se uma
+    // só vez, e a memória de trabalho são duas linhas em vez da imagem inteira.
+    int linhaReduzida = -1;
+    int destino = 0;
+    for (const TPeso& p : verticais) {
+        if (p.Destino != destino) {
+            escreverLinha(destino);
+            destino = p.Destino;
+        }
+        if (p.Origem != linhaReduzida) {
+            reduzirLinha(p.Origem);
+            linhaReduzida = p.Origem;
+        }
+        for (std::size_t k = 0; k < linha; ++k) {
+            soma[k] += std::uint64_t{p.Peso} * reduzidaNaHorizontal[k];
+        }
+    }
+    if (!verticais.empty()) {
+        escreverLinha(destino);
     }
     cairo_surface_mark_dirty(reduzida.get());
     return reduzida;
