@@ -432,9 +432,9 @@ void ValidarConfig(const TConfigLivro& config) {
     }
 }
 
-TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas) : FConfig(config) {
+TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho)
+    : FConfig(config) {
     ValidarConfig(config);
-    TTrabalhoDoPool trabalho;
     if (config.Mix) {
         const TRefsTemas todos = TemasSemDicionario(temas);
         FFontes.push_back({u"Mix", PoolDosTemas(todos, config, trabalho), 0});
@@ -452,6 +452,10 @@ TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* 
         f.Peso = static_cast<std::int32_t>(f.Pool.Itens.size());
     }
 }
+
+// Sem trabalho dado, um só para esta construção.
+TPoolsDoLivro::TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas)
+    : TPoolsDoLivro(config, temas, *std::make_unique<TTrabalhoDoPool>()) {}
 
 namespace {
 

@@ -123,7 +123,9 @@ struct TBaralhadoGuardado {
 // só se leem no construtor. Não é para usar de duas threads ao mesmo tempo.
 class TPoolsDoLivro {
 public:
-    // Levanta EZelta quando a configuração é inválida ou o grupo não tem temas.
+    // Levanta EZelta quando a configuração é inválida ou o grupo não tem temas. O trabalho pode vir da análise
+    // das opções do mesmo livro: a memória que ela já pediu serve outra vez.
+    TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas, TTrabalhoDoPool& trabalho);
     TPoolsDoLivro(const TConfigLivro& config, std::span<const TTema* const> temas);
 
     const TConfigLivro& Config() const { return FConfig; }

@@ -27,7 +27,9 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
     r.Livro.Impressao = impressao;
     const TRefsTemas temas = TemasComDicionario(catalogo);
 
-    r.Analise = AnalisarOpcoes(config, temas, impressao);
+    // A análise e os pools percorrem as mesmas palavras; a memória de uma serve a outra.
+    TTrabalhoDoPool trabalho;
+    r.Analise = AnalisarOpcoes(config, temas, trabalho, impressao);
     if (!r.Analise.PodeGerar) {
         Acabar(r, TFimLivro::fmRecusado, r.Analise.Motivo);
         return r;
@@ -38,7 +40,7 @@ TResultadoLivro ProduzirLivro(const TConfigLivro& config, const TCatalogo& catal
 
     AvisarFase(passos, TFaseLivro::flVerificar, FraseAVerificar());
     // Os mesmos pools para a estimativa e para a corrida.
-    const TPoolsDoLivro pools(config, temas);
+    const TPoolsDoLivro pools(config, temas, trabalho);
     const std::int32_t estimados = EstimarPuzzles(pools);
     if (passos.Cancelado && passos.Cancelado()) {
         Acabar(r, TFimLivro::fmCancelado, MensagemCancelada(0, config.NumPuzzles));
