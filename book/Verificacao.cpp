@@ -3,11 +3,11 @@
 #include "book/Verificacao.hpp"
 
 #include "book/Opcoes.hpp"
+#include "core/Fios.hpp"
 #include "core/Texto.hpp"
 #include "generation/Verificador.hpp"
 
 #include <algorithm>
-#include <future>
 
 namespace zelta {
 
@@ -218,7 +218,7 @@ std::optional<std::u16string> FaltaNoLivro(const TDadosLivro& livro, const std::
     // Cada puzzle verifica-se sozinho: a segunda metade noutro fio, e a falta dita é a primeira pela ordem do
     // livro, como se fossem todos verificados um a um.
     const std::size_t meio = livro.Puzzles.size() / 2;
-    auto segunda = std::async(std::launch::async, faltaEntre, meio, livro.Puzzles.size());
+    auto segunda = NoutroNucleo([&] { return faltaEntre(meio, livro.Puzzles.size()); });
     if (auto falta = faltaEntre(0, meio)) {
         return falta;
     }

@@ -9,6 +9,7 @@
 #include "cli/Listagem.hpp"
 #include "cli/LivroJson.hpp"
 #include "core/Ficheiros.hpp"
+#include "core/Fios.hpp"
 #include "core/Random.hpp"
 #include "core/Texto.hpp"
 #include "layout/Pdf.hpp"
@@ -317,7 +318,7 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
         // Um livro vai ser composto: o que todas as composições desenham descodifica-se no outro núcleo enquanto
         // este lê os temas (ou o livro gravado) e gera os puzzles. O futuro espera por ele à saída.
         const bool vaiCompor = a.Reimprimir || (!a.Importar && !a.Listar);
-        const auto preparacao = vaiCompor ? std::async(std::launch::async, PrepararLivroEmPdf) : std::future<void>();
+        const auto preparacao = vaiCompor ? NoutroNucleo(PrepararLivroEmPdf) : std::future<void>();
         if (a.Reimprimir) {
             return Reimprimir(a, amb);
         }

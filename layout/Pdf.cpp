@@ -3,6 +3,7 @@
 #include "layout/Pdf.hpp"
 
 #include "core/Ficheiros.hpp"
+#include "core/Fios.hpp"
 #include "core/Formato.hpp"
 #include "core/Texto.hpp"
 #include "layout/CanvasCairo.hpp"
@@ -106,7 +107,7 @@ std::vector<std::vector<unsigned char>> ComporLivro(const TCompositorLivro& comp
         return parar.load();
     };
     const std::function<bool()> pararAli = [&] { return parar.load(); };
-    auto segunda = std::async(std::launch::async, [&] {
+    auto segunda = NoutroNucleo([&] {
         try {
             // As fontes vivem até o documento fechar: é aí que o cairo escreve os subconjuntos.
             TFontesCairo fontesDaParte;
