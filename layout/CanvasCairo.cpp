@@ -16,6 +16,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <new>
 #include <numbers>
 #include <stdexcept>
 #include <string>
@@ -280,16 +281,37 @@ TSuperficie ImagemSobreBranco(std::span<const std::uint8_t> png) {
     if (cairo_surface_status(original.get()) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("Imagem: os dados não são uma imagem PNG válida");
     }
+    const cairo_format_t formato = cairo_image_surface_get_format(original.get());
+    if (formato == CAIRO_FORMAT_RGB24) {
+        return original;
+    }
+    if (formato != CAIRO_FORMAT_ARGB32) {
+        throw std::runtime_error("Imagem: formato de pontos inesperado");
+    }
+    // Em ARGB pré-multiplicado, cada canal c de um ponto de opacidade a fica c + 255 − a sobre branco, tal e qual
+    // como pintado por cima de branco. Assenta-se na própria memória da descodificação, que a superfície RGB24
+    // partilha e guarda: a imagem do selo é grande, e uma segunda cópia dela custava mais do que as contas.
     const int w = cairo_image_surface_get_width(original.get());
     const int h = cairo_image_surface_get_height(original.get());
-    TSuperficie plana(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
-    cairo_t* cr = cairo_create(plana.get());
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
-    cairo_set_source_surface(cr, original.get(), 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(plana.get());
+    const int passo = cairo_image_surface_get_stride(original.get());
+    cairo_surface_flush(original.get());
+    unsigned char* dados = cairo_image_surface_get_data(original.get());
+    for (int y = 0; y < h; ++y) {
+        auto* px = reinterpret_cast<std::uint32_t*>(dados + static_cast<std::ptrdiff_t>(y) * passo);
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t transparencia = 255U - (px[x] >> 24U);
+            px[x] += transparencia * 0x010101U;
+        }
+    }
+    TSuperficie plana(cairo_image_surface_create_for_data(dados, CAIRO_FORMAT_RGB24, w, h, passo));
+    static const cairo_user_data_key_t MemoriaDaOriginal{};
+    cairo_surface_t* memoria = original.release();
+    if (cairo_surface_set_user_data(plana.get(), &MemoriaDaOriginal, memoria, [](void* s) {
+            cairo_surface_destroy(static_cast<cairo_surface_t*>(s));
+        }) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(memoria);
+        throw std::bad_alloc();
+    }
     return plana;
 }
 
