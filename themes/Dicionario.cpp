@@ -40,14 +40,33 @@ std::optional<std::filesystem::path> FicheiroReservado(const std::filesystem::pa
 // linha nem procurar repetidas, que era mais de metade da carga; um teste confere que dá o mesmo que a leitura
 // de um tema qualquer.
 TTema LerDicionarioLimpo(std::span<const std::uint8_t> bytes) {
-    const std::u16string texto = BytesParaTexto(bytes);
+    std::string_view texto(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (texto.starts_with("\xEF\xBB\xBF")) {
+        texto.remove_prefix(3);
+    }
     TTema tema;
-    tema.Palavras.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), u'\n')));
-    detalhe::ParaCadaLinha(texto, [&tema](std::u16string_view linha) {
-        if (!linha.empty() && linha.front() != u'#') {
-            tema.Palavras.push_back({std::u16string(linha), std::u16string(linha)});
+    tema.Palavras.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '\n')));
+    std::u16string palavra;
+    for (std::size_t inicio = 0; inicio < texto.size();) {
+        const std::size_t fim = std::min(texto.find('\n', inicio), texto.size());
+        std::string_view linha = texto.substr(inicio, fim - inicio);
+        inicio = fim + 1;
+        if (linha.ends_with('\r')) {
+            linha.remove_suffix(1);
         }
-    });
+        if (linha.empty() || linha.front() == '#') {
+            continue;
+        }
+        // Converte-se linha a linha (o ficheiro tem BOM e fins de linha CRLF), sem uma cópia do dicionário
+        // inteiro: as palavras só em ASCII, quase todas, alargam-se byte a byte, e só as outras passam pelo
+        // conversor.
+        if (std::all_of(linha.begin(), linha.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            palavra.assign(linha.begin(), linha.end());
+        } else {
+            palavra = DeUtf8(linha);
+        }
+        tema.Palavras.push_back({palavra, palavra});
+    }
     return tema;
 }
 
