@@ -29,10 +29,10 @@ std::uint64_t Hash(std::u16string_view forma) {
     return h ^ (h >> 29U);
 }
 
-// Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas.
+// Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas, até serem ate.
 template <class Aceitar>
 void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho,
-                   Aceitar&& aceitar) {
+                   std::size_t ate, Aceitar&& aceitar) {
     std::size_t total = 0;
     std::size_t letras = 0;
     for (const TTema* tema : temas) {
@@ -47,13 +47,16 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
     dobradas.reserve(config.Acentos ? 0 : letras);
     formas.clear();
     formas.reserve(total);
-    trabalho.Vistas.Reiniciar(total);
+    trabalho.Vistas.Reiniciar(std::min(total, ate));
     TConjuntoDeFormas& vistas = trabalho.Vistas;
     const std::size_t maisComprida = static_cast<std::size_t>(std::max(0, std::min(config.MaxLetras, config.Lado)));
     const auto maisCurta = static_cast<std::size_t>(std::max(0, config.MinLetras));
     const bool semPalindromos = config.Modo == TModoDirecoes::mdTodas;
     for (const TTema* tema : temas) {
         for (const TPalavraTema& p : tema->Palavras) {
+            if (formas.size() >= ate) {
+                return;
+            }
             if (p.Letras.size() < maisCurta || p.Letras.size() > maisComprida) {
                 continue;
             }
@@ -259,7 +262,7 @@ TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLiv
     }
     pool.Itens.reserve(palavras);
     std::size_t letras = 0;
-    PercorrerPool(temas, config, trabalho, [&](const TPalavraTema& p, std::u16string_view forma) {
+    PercorrerPool(temas, config, trabalho, SIZE_MAX, [&](const TPalavraTema& p, std::u16string_view forma) {
         pool.Itens.push_back({p.Texto, forma});
         letras += p.Texto.size() + (forma == p.Texto ? 0 : forma.size());
     });
@@ -286,9 +289,11 @@ TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLiv
     return PoolDosTemas(temas, config, trabalho);
 }
 
-std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho) {
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho,
+                           std::int32_t ate) {
     std::int32_t n = 0;
-    PercorrerPool(temas, config, trabalho, [&n](const TPalavraTema&, std::u16string_view) { ++n; });
+    PercorrerPool(temas, config, trabalho, static_cast<std::size_t>(std::max(0, ate)),
+                  [&n](const TPalavraTema&, std::u16string_view) { ++n; });
     return n;
 }
 

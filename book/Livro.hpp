@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -81,8 +82,10 @@ using TProgressoLivro = std::function<void(std::int32_t indice, std::int32_t tot
 // a memória pede-se só para esta chamada.
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
-// O comprimento de PoolDosTemas, sem construir os itens.
-std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
+// O comprimento de PoolDosTemas, sem construir os itens, contado só até ate: quem só quer saber se chegam
+// tantas palavras para no primeiro bocado do dicionário em vez de o percorrer todo.
+std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho,
+                           std::int32_t ate = std::numeric_limits<std::int32_t>::max());
 std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLivro& config);
 // Quantas palavras um puzzle pode ter em comum com outro: um quarto das pedidas, pelo menos uma.
 std::int32_t MaxPartilhadas(std::int32_t numPalavras);

@@ -14,16 +14,16 @@ namespace zelta {
 
 namespace {
 
-// Quantas palavras tem cada fonte do livro: o pool único do Mix, ou o de cada tema do grupo.
+// Quantas palavras tem cada fonte do livro, contadas até ate: o pool único do Mix, ou o de cada tema do grupo.
 std::vector<std::int32_t> PalavrasPorFonte(const TConfigLivro& config, const TRefsTemas& escolhidos,
-                                           TTrabalhoDoPool& trabalho) {
+                                           TTrabalhoDoPool& trabalho, std::int32_t ate) {
     if (config.Mix) {
-        return {TamanhoDoPool(escolhidos, config, trabalho)};
+        return {TamanhoDoPool(escolhidos, config, trabalho, ate)};
     }
     std::vector<std::int32_t> contagens;
     for (const TTema* tema : escolhidos) {
         const TTema* so[] = {tema};
-        contagens.push_back(TamanhoDoPool(so, config, trabalho));
+        contagens.push_back(TamanhoDoPool(so, config, trabalho, ate));
     }
     return contagens;
 }
@@ -87,7 +87,8 @@ TRefsTemas TemasDaEscolha(std::span<const TTema* const> temas, std::u16string_vi
 }
 
 std::int32_t LimiteMaxLetras(std::int32_t lado, std::span<const TTema* const> temas) {
-    const std::int32_t maior = MaiorPalavra(temas);
+    // Uma palavra do comprimento do lado já decide: não é preciso procurar a maior de todas.
+    const std::int32_t maior = MaiorPalavra(temas, lado);
     const std::int32_t limite = (maior != 0 && lado >= maior) ? maior : lado;
     return std::max(limite, MinimoDeLetras);
 }
@@ -223,7 +224,12 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
             return recusar(std::move(recusa));
         }
     }
-    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos, trabalho);
+    // Só se pergunta se cada fonte tem as palavras de um puzzle e se há as do livro inteiro: contar além das
+    // pedidas não muda nenhuma resposta, e num livro pequeno poupa percorrer o dicionário todo.
+    const std::int64_t pedidas = std::int64_t{config.NumPuzzles} * config.NumPalavras;
+    const auto ate =
+        static_cast<std::int32_t>(std::min<std::int64_t>(pedidas, std::numeric_limits<std::int32_t>::max()));
+    const std::vector<std::int32_t> porFonte = PalavrasPorFonte(config, escolhidos, trabalho, ate);
     for (std::size_t s = 0; s < porFonte.size(); ++s) {
         if (porFonte[s] >= config.NumPalavras) {
             continue;
@@ -234,8 +240,7 @@ TAnalise AnalisarOpcoes(const TConfigLivro& config, std::span<const TTema* const
                                   : u"O tema " + escolhidos[s]->Nome + u" só tem " + Decimal(porFonte[s]) + letras);
     }
     // Um pool só (Mix, ou um grupo de um tema) já está contado; senão juntam-se os temas do grupo.
-    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config, trabalho);
-    const std::int64_t pedidas = std::int64_t{config.NumPuzzles} * config.NumPalavras;
+    const std::int32_t total = porFonte.size() == 1 ? porFonte[0] : TamanhoDoPool(escolhidos, config, trabalho, ate);
     if (pedidas > total) {
         a.Aviso = u"Aviso: o livro pede " + Decimal(pedidas) + u" palavras e só há " + Decimal(total) +
                   u" com estas letras; algumas repetem-se e pode faltar algum puzzle.";

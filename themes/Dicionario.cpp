@@ -154,7 +154,8 @@ TRefsTemas TemasDoGrupo(std::span<const TTema* const> temas, std::u16string_view
     return r;
 }
 
-std::int32_t MaiorPalavra(std::span<const TTema* const> temas) {
+std::int32_t MaiorPalavra(std::span<const TTema* const> temas, std::int32_t ate) {
+    const auto limite = static_cast<std::size_t>(std::max(0, ate));
     std::size_t maior = 0;
     for (const TTema* t : temas) {
         if (t == nullptr) {
@@ -162,6 +163,9 @@ std::int32_t MaiorPalavra(std::span<const TTema* const> temas) {
         }
         for (const auto& p : t->Palavras) {
             maior = std::max(maior, p.Letras.size());
+            if (maior >= limite) {
+                return ate;
+            }
         }
     }
     return static_cast<std::int32_t>(maior);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ std::vector<std::u16string> ListaNegraDeFicheiro(const std::filesystem::path& ca
 std::vector<std::u16string> CarregarListaNegra(const std::filesystem::path& pastaDosTemas);
 
 TRefsTemas TemasDoGrupo(std::span<const TTema* const> temas, std::u16string_view grupo);
-std::int32_t MaiorPalavra(std::span<const TTema* const> temas);
+// As letras da palavra mais comprida dos temas; com ate, para logo que uma chegue a ate letras e diz ate.
+std::int32_t MaiorPalavra(std::span<const TTema* const> temas,
+                          std::int32_t ate = std::numeric_limits<std::int32_t>::max());
 
 } // namespace zelta

@@ -102,6 +102,9 @@ TEST(Pool, LetrasAcentosEPalindromos) {
     EXPECT_EQ(semAcentos.Itens[1].Palavra, u"ELEFANTE");
     EXPECT_EQ(semAcentos.Itens[2].Palavra, u"ANTA");
     EXPECT_EQ(TamanhoDoPool(temas, c), 3);
+    TTrabalhoDoPool trabalho;
+    EXPECT_EQ(TamanhoDoPool(temas, c, trabalho, 2), 2);
+    EXPECT_EQ(TamanhoDoPool(temas, c, trabalho, 4), 3);
     EXPECT_EQ(MaxPartilhadas(10), 2);
     EXPECT_EQ(MaxPartilhadas(30), 7);
     EXPECT_EQ(MaxPartilhadas(3), 1);

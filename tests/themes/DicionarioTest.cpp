@@ -258,6 +258,8 @@ TEST(Dicionario, EscolhaDeTemasEMaiorPalavra) {
     EXPECT_EQ(TemasSemDicionario(refs), (TRefsTemas{&temas[0], &temas[1], &temas[2]}));
 
     EXPECT_EQ(MaiorPalavra(refs), 13); // os espaços não contam
+    EXPECT_EQ(MaiorPalavra(refs, 5), 5);
+    EXPECT_EQ(MaiorPalavra(refs, 20), 13);
     EXPECT_EQ(MaiorPalavra(TemasDoGrupo(refs, u"Natureza")), 4);
     EXPECT_EQ(MaiorPalavra(TRefsTemas{}), 0);
 }
