@@ -19,7 +19,6 @@
 #include "themes/LeituraTema.hpp"
 
 #include <algorithm>
-#include <future>
 #include <new>
 #include <optional>
 
@@ -316,9 +315,12 @@ int ExecutarPedido(const std::vector<std::string>& args, const TAmbiente& amb) {
             return SaidaOk;
         }
         // Um livro vai ser composto: o que todas as composições desenham descodifica-se no outro núcleo enquanto
-        // este lê os temas (ou o livro gravado) e gera os puzzles. O futuro espera por ele à saída.
+        // este lê os temas (ou o livro gravado) e gera os puzzles. Espera-se por ele à saída.
         const bool vaiCompor = a.Reimprimir || (!a.Importar && !a.Listar);
-        const auto preparacao = vaiCompor ? NoutroNucleo(PrepararLivroEmPdf) : std::future<void>();
+        std::optional<TNoutroNucleo<void>> preparacao;
+        if (vaiCompor) {
+            preparacao.emplace(PrepararLivroEmPdf);
+        }
         if (a.Reimprimir) {
             return Reimprimir(a, amb);
         }

@@ -1,13 +1,13 @@
 // Afinidade dos fios de trabalho.
 #include "core/Fios.hpp"
 
+#include <pthread.h>
 #include <sched.h>
 
 namespace zelta {
 
-int NucleoAtual() { return ::sched_getcpu(); }
-
-void SairDoNucleo(int nucleo) {
+void AfastarDoNucleoAtual(std::thread::native_handle_type fio) {
+    const int nucleo = ::sched_getcpu();
     cpu_set_t permitidos;
     CPU_ZERO(&permitidos);
     if (nucleo < 0 || nucleo >= CPU_SETSIZE || ::sched_getaffinity(0, sizeof permitidos, &permitidos) != 0 ||
@@ -15,8 +15,7 @@ void SairDoNucleo(int nucleo) {
         return;
     }
     CPU_CLR(nucleo, &permitidos);
-    // Se o sistema recusar, o fio fica onde está: só corre mais devagar.
-    ::sched_setaffinity(0, sizeof permitidos, &permitidos);
+    ::pthread_setaffinity_np(fio, sizeof permitidos, &permitidos);
 }
 
 } // namespace zelta

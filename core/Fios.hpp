@@ -1,26 +1,45 @@
-// Trabalho noutro fio, a começar noutro núcleo.
+// Trabalho noutro fio, a correr noutro núcleo.
 #pragma once
 
+#include <chrono>
 #include <future>
+#include <thread>
 #include <type_traits>
 #include <utility>
 
 namespace zelta {
 
-// O núcleo onde este fio corre agora, ou −1 quando o sistema não o diz.
-int NucleoAtual();
+// Muda o fio dado para fora do núcleo onde corre quem chama, quando há outro onde possa correr; senão, ou se o
+// sistema recusar, deixa-o onde está.
+void AfastarDoNucleoAtual(std::thread::native_handle_type fio);
 
-// Tira o fio que chama do núcleo dado, quando há outro onde possa correr; senão não faz nada.
-void SairDoNucleo(int nucleo);
+// Um trabalho que corre num fio novo, fora do núcleo de quem o pede quando há outro. O Linux põe muitas vezes o
+// fio novo no núcleo de quem o cria, e um dos dois fica parado até o balanceamento seguinte, milissegundos
+// depois, mudar o outro de sítio: num livro pequeno era um quinto do tempo, numa corrida sim e noutra não. O
+// fio muda-se logo ao nascer, antes de ter corrido. Como o futuro de std::async, espera pelo fio ao sair de cena.
+template <class R> class TNoutroNucleo {
+public:
+    template <class F> explicit TNoutroNucleo(F&& f) {
+        std::packaged_task<R()> tarefa(std::forward<F>(f));
+        FResultado = tarefa.get_future();
+        FFio = std::jthread(std::move(tarefa));
+        AfastarDoNucleoAtual(FFio.native_handle());
+    }
 
-// Corre f num fio novo que começa por sair do núcleo de quem o pede. O Linux põe muitas vezes o fio novo no
-// mesmo núcleo de quem o cria, que fica parado à espera até o balanceamento seguinte, milissegundos depois,
-// mudar um deles de núcleo: num livro pequeno era um quinto do tempo, numa corrida sim e noutra não.
-template <class F> std::future<std::invoke_result_t<F>> NoutroNucleo(F&& f) {
-    return std::async(std::launch::async, [nucleo = NucleoAtual(), f = std::forward<F>(f)]() mutable {
-        SairDoNucleo(nucleo);
-        return f();
-    });
+    R get() { return FResultado.get(); }
+
+    template <class Rep, class Periodo>
+    std::future_status wait_for(const std::chrono::duration<Rep, Periodo>& espera) const {
+        return FResultado.wait_for(espera);
+    }
+
+private:
+    std::future<R> FResultado;
+    std::jthread FFio; // sai de cena primeiro: espera pelo fio antes de largar o resultado
+};
+
+template <class F> TNoutroNucleo<std::invoke_result_t<F>> NoutroNucleo(F&& f) {
+    return TNoutroNucleo<std::invoke_result_t<F>>(std::forward<F>(f));
 }
 
 } // namespace zelta
