@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace zelta {
 
@@ -19,15 +20,6 @@ constexpr std::int32_t IntervaloDoProgresso = 5;
 // Quantas posições do primeiro baralhar de cada puzzle o ensaio guarda para a corrida: a escolha raramente
 // passa das primeiras centenas num pool grande.
 constexpr std::size_t PosicoesGuardadas = 1024;
-
-// FNV-1a sobre as unidades de código: as palavras são curtas.
-std::uint64_t Hash(std::u16string_view forma) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (const char16_t c : forma) {
-        h = (h ^ c) * 1099511628211ULL;
-    }
-    return h ^ (h >> 29U);
-}
 
 // Chama aceitar(palavra, letras) para cada palavra que entra no pool, pela ordem dos temas, até serem ate.
 template <class Aceitar>
@@ -61,7 +53,9 @@ void PercorrerPool(std::span<const TTema* const> temas, const TConfigLivro& conf
                 continue;
             }
             std::u16string_view forma = p.Letras;
-            if (!config.Acentos) {
+            // Só uma palavra com acentos precisa de ser copiada sem eles.
+            if (!config.Acentos &&
+                std::any_of(p.Letras.begin(), p.Letras.end(), [](char16_t c) { return LetraSemAcento(c) != c; })) {
                 const std::size_t inicio = dobradas.size();
                 for (const char16_t c : p.Letras) {
                     dobradas.push_back(LetraSemAcento(c));
@@ -232,26 +226,6 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonteDoLivro& fonte, 
     return r;
 }
 
-// A tabela das posições, sobre as palavras já no bloco.
-void Indexar(TPoolIndexado& pool) {
-    std::size_t casas = 16;
-    while (casas < 2 * pool.Itens.size()) {
-        casas *= 2;
-    }
-    pool.Casas.assign(casas, 0);
-    const std::size_t mascara = casas - 1;
-    for (std::size_t k = 0; k < pool.Itens.size(); ++k) {
-        std::size_t i = Hash(pool.Itens[k].Palavra) & mascara;
-        // Numa palavra repetida fica a primeira posição, como antes.
-        while (pool.Casas[i] != 0 && pool.Itens[pool.Casas[i] - 1].Palavra != pool.Itens[k].Palavra) {
-            i = (i + 1) & mascara;
-        }
-        if (pool.Casas[i] == 0) {
-            pool.Casas[i] = static_cast<std::uint32_t>(k + 1);
-        }
-    }
-}
-
 } // namespace
 
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho) {
@@ -280,7 +254,9 @@ TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLiv
         item.Texto = guardar(item.Texto);
         item.Palavra = iguais ? item.Texto : guardar(item.Palavra);
     }
-    Indexar(pool);
+    // As formas do percurso são as palavras do pool, pela mesma ordem: o conjunto delas já é a tabela das
+    // posições.
+    pool.Palavras = std::exchange(trabalho.Vistas, {});
     return pool;
 }
 
@@ -303,19 +279,7 @@ std::int32_t TamanhoDoPool(std::span<const TTema* const> temas, const TConfigLiv
 }
 
 std::int32_t TPoolIndexado::Posicao(std::u16string_view palavra) const {
-    if (Casas.empty()) {
-        return -1;
-    }
-    const std::size_t mascara = Casas.size() - 1;
-    for (std::size_t i = Hash(palavra) & mascara;; i = (i + 1) & mascara) {
-        const std::uint32_t casa = Casas[i];
-        if (casa == 0) {
-            return -1;
-        }
-        if (Itens[casa - 1].Palavra == palavra) {
-            return static_cast<std::int32_t>(casa - 1);
-        }
-    }
+    return Palavras.Procurar(palavra, [this](std::uint32_t i) { return Itens[i].Palavra; });
 }
 
 std::int32_t MaxPartilhadas(std::int32_t numPalavras) { return std::max(1, numPalavras / 4); }

@@ -25,14 +25,14 @@ struct TItemPool {
     friend bool operator==(const TItemPool&, const TItemPool&) = default;
 };
 
-// Um pool e a posição de cada palavra nele, numa tabela de índices de 32 bits sobre as próprias palavras.
-// Os textos de todos os itens vivem num só bloco do pool, em vez de duas cadeias por item: o dicionário são
-// dezenas de milhares de palavras, e pedir e libertar a memória de cada uma custava mais do que escolhê-las.
-// Move-se mas não se copia, porque os itens apontam para o bloco.
+// Um pool e a posição de cada palavra nele: o conjunto das formas que o montou, que já as tem todas, sem
+// repetidas, pela ordem dos itens. Os textos de todos os itens vivem num só bloco do pool, em vez de duas
+// cadeias por item: o dicionário são dezenas de milhares de palavras, e pedir e libertar a memória de cada uma
+// custava mais do que escolhê-las. Move-se mas não se copia, porque os itens apontam para o bloco.
 struct TPoolIndexado {
     std::unique_ptr<char16_t[]> Bloco;
     std::vector<TItemPool> Itens;
-    std::vector<std::uint32_t> Casas; // 0 = livre; senão a posição + 1
+    TConjuntoDeFormas Palavras;
 
     // A posição do item cujas letras são palavra, ou −1.
     std::int32_t Posicao(std::u16string_view palavra) const;
@@ -78,8 +78,8 @@ struct TTrabalhoDaEscolha {
 using TProgressoLivro = std::function<void(std::int32_t indice, std::int32_t total, bool& cancelar)>;
 
 // As palavras dos temas que cabem nas opções, sem repetidas nem (com todas as direções) palíndromos, pela
-// ordem dos temas, com a posição de cada palavra para a escolha consultar os usos sem procurar. Sem trabalho,
-// a memória pede-se só para esta chamada.
+// ordem dos temas, com a posição de cada palavra para a escolha consultar os usos sem procurar. O pool leva o
+// conjunto das formas do trabalho; sem trabalho, a memória pede-se só para esta chamada.
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho);
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config);
 // O comprimento de PoolDosTemas, sem construir os itens, contado só até ate: quem só quer saber se chegam

@@ -1,6 +1,7 @@
 // Conjunto de formas (palavras) por endereçamento aberto, sem uma alocação por forma: serve para ver
-// repetidas ao ler o dicionário e ao montar os pools. As formas vivem no chamador; cada casa guarda o índice
-// da forma e 32 bits do seu hash, para só ir ler a forma (noutro sítio da memória) quando o hash bate.
+// repetidas ao ler o dicionário e ao montar os pools, e para achar a posição de uma palavra no pool. As formas
+// vivem no chamador; cada casa guarda o índice da forma e 32 bits do seu hash, para só ir ler a forma (noutro
+// sítio da memória) quando o hash bate.
 #pragma once
 
 #include <algorithm>
@@ -36,6 +37,25 @@ public:
             if (static_cast<std::uint32_t>(casa >> 32U) == marca &&
                 formaDe(static_cast<std::uint32_t>(casa) - 1) == forma) {
                 return false;
+            }
+        }
+    }
+
+    // O índice com que a forma foi registada, ou −1; formaDe como em Inserir.
+    template <class FormaDe> std::int32_t Procurar(std::u16string_view forma, FormaDe&& formaDe) const {
+        if (FCasas.empty()) {
+            return -1;
+        }
+        const std::uint32_t marca = Hash(forma);
+        const std::size_t mascara = FCasas.size() - 1;
+        for (std::size_t i = marca & mascara;; i = (i + 1) & mascara) {
+            const std::uint64_t casa = FCasas[i];
+            if (casa == 0) {
+                return -1;
+            }
+            const auto indice = static_cast<std::uint32_t>(casa) - 1;
+            if (static_cast<std::uint32_t>(casa >> 32U) == marca && formaDe(indice) == forma) {
+                return static_cast<std::int32_t>(indice);
             }
         }
     }
