@@ -1,6 +1,8 @@
 // Vocabulário comum do domínio: registos, enumerações, tabelas fixas e a exceção do sistema.
 #pragma once
 
+#include "core/PalavrasTema.hpp"
+
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -32,12 +34,6 @@ inline constexpr std::array<TDirecao, 8> Direcoes{{
     {+1, -1},
 }};
 
-struct TPalavraTema {
-    std::u16string Texto;  // como o leitor a vê na lista
-    std::u16string Letras; // só as letras, com acentos
-    friend bool operator==(const TPalavraTema&, const TPalavraTema&) = default;
-};
-
 struct TCandidata {
     std::u16string Texto;
     std::u16string Palavra; // a forma escrita na grelha
@@ -65,7 +61,7 @@ struct TTema {
     std::u16string Nome;
     std::u16string Grupo;
     TOrigemTema Origem = TOrigemTema::otRecurso;
-    std::vector<TPalavraTema> Palavras;
+    TPalavrasTema Palavras;
     friend bool operator==(const TTema&, const TTema&) = default;
 };
 

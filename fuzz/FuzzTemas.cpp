@@ -21,8 +21,8 @@ void Exigir(bool condicao) {
 }
 
 // O leitor escrito da maneira mais simples: validação completa em todas as linhas e um std::set.
-std::vector<zelta::TPalavraTema> PalavrasDeReferencia(const std::vector<std::u16string>& linhas) {
-    std::vector<zelta::TPalavraTema> r;
+zelta::TPalavrasTema PalavrasDeReferencia(const std::vector<std::u16string>& linhas) {
+    zelta::TPalavrasTema r;
     std::set<std::u16string> vistas;
     for (const auto& linha : linhas) {
         const std::u16string_view l = zelta::Aparar(linha);
@@ -31,7 +31,7 @@ std::vector<zelta::TPalavraTema> PalavrasDeReferencia(const std::vector<std::u16
         }
         auto v = zelta::ValidarLinha(l);
         if (v.Aceite && vistas.insert(v.Letras).second) {
-            r.push_back({std::move(v.Texto), std::move(v.Letras)});
+            r.push_back({v.Texto, v.Letras});
         }
     }
     return r;
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         for (const char16_t c : p.Letras) {
             Exigir(LetraValida(c));
         }
-        copia += p.Texto + u"\r\n";
+        copia.append(p.Texto).append(u"\r\n");
     }
     // O que se aceitou, escrito uma palavra por linha, relê-se igual e sem perdas.
     const TTemaLido relido = LerTema(CortarLinhas(copia), u"Fuzz");

@@ -45,7 +45,7 @@ TTema LerDicionarioLimpo(std::span<const std::uint8_t> bytes) {
         texto.remove_prefix(3);
     }
     TTema tema;
-    tema.Palavras.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '\n')));
+    tema.Palavras.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '\n')), texto.size());
     std::u16string palavra;
     for (std::size_t inicio = 0; inicio < texto.size();) {
         const std::size_t fim = std::min(texto.find('\n', inicio), texto.size());

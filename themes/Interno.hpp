@@ -82,6 +82,7 @@ private:
     std::uint64_t FLimiteEscrita = 0; // 0 = sem limite
     std::uint64_t FEscritos = 0;
     bool FSoContar = false;
+    std::u16string FLetrasDaLinha;      // a ler: as letras da linha, antes de irem para o tema
     std::u16string FLetras;             // só a contar: as letras das aceites, seguidas
     std::vector<std::uint32_t> FInicio; // só a contar: onde começa cada uma, e no fim o fim da última
     std::int32_t FMaior = 0;

@@ -233,7 +233,7 @@ void TLeitorTema::Reservar(std::size_t palavras, std::size_t letras) {
         FInicio.reserve(palavras + 1);
         FLetras.reserve(letras);
     } else {
-        FLido.Tema.Palavras.reserve(palavras);
+        FLido.Tema.Palavras.reserve(palavras, letras);
     }
     FVistas.Reiniciar(palavras);
 }
@@ -298,17 +298,18 @@ void TLeitorTema::Linha(std::u16string_view linha) {
 
 void TLeitorTema::Aceitar(std::u16string_view linha) {
     TRelatorioTema& rel = FLido.Relatorio;
-    TPalavraTema palavra;
+    auto& palavras = FLido.Tema.Palavras;
     if (const std::size_t letras = JaLimpa(linha); letras != 0) {
-        palavra.Texto.assign(linha);
-        palavra.Letras.reserve(letras);
+        FLetrasDaLinha.clear();
+        FLetrasDaLinha.reserve(letras);
         for (const char16_t c : linha) {
             if (LetraValida(c)) {
-                palavra.Letras.push_back(c);
+                FLetrasDaLinha.push_back(c);
             }
         }
+        palavras.push_back({linha, FLetrasDaLinha});
     } else {
-        TLinhaValidada v = ValidarLinha(linha);
+        const TLinhaValidada v = ValidarLinha(linha);
         if (!v.Aceite) {
             ++rel.Rejeitadas;
             if (rel.Detalhe.size() < MaxDetalhe) {
@@ -318,12 +319,10 @@ void TLeitorTema::Aceitar(std::u16string_view linha) {
             }
             return;
         }
-        palavra = TPalavraTema{std::move(v.Texto), std::move(v.Letras)};
+        palavras.push_back({v.Texto, v.Letras});
     }
     // O conjunto das vistas guarda índices das palavras aceites, sem copiar as letras: a candidata entra
-    // no vetor e sai se já lá estava.
-    auto& palavras = FLido.Tema.Palavras;
-    palavras.push_back(std::move(palavra));
+    // nas palavras e sai se já lá estava.
     if (Nova()) {
         ++rel.Aceites;
         Escrita(BytesEscritos(palavras.back().Texto));

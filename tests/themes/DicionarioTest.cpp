@@ -56,7 +56,7 @@ TEST(Dicionario, DicionarioEmbutidoOuDaPasta) {
     EXPECT_EQ(d.Nome, u"Dicionário");
     EXPECT_EQ(d.Grupo, u"Dicionário");
     EXPECT_EQ(d.Origem, TOrigemTema::otRecurso);
-    EXPECT_EQ(d.Palavras, (std::vector<TPalavraTema>{{u"CASA", u"CASA"}, {u"AMOR", u"AMOR"}}));
+    EXPECT_EQ(d.Palavras, (TPalavrasTema{{u"CASA", u"CASA"}, {u"AMOR", u"AMOR"}}));
 }
 
 // O dicionário embutido lê-se sem validar linha a linha: tem de dar exatamente o que a leitura de um tema
@@ -208,7 +208,7 @@ TEST(Dicionario, EmbutidoSemPalavrasExcluidasNemDaListaNegra) {
     // Umas das que o issue 14 encontrou no dicionário antigo.
     std::unordered_set<std::u16string> palavras;
     for (const TPalavraTema& p : dicionario.Palavras) {
-        palavras.insert(p.Letras);
+        palavras.emplace(p.Letras);
     }
     for (const std::u16string_view fora :
          {u"TESÃO",     u"MIJAR",  u"CAGANITA", u"PEITUDA",   u"BOCETA",   u"PRETALHÃO", u"NEGRADA",  u"CIGANICE",

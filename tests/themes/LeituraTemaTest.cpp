@@ -147,7 +147,7 @@ TEST(LeituraTema, PalavrasRepetidasERejeitadas) {
                                     u"\t",
                                 }),
                                 u"x");
-    const std::vector<TPalavraTema> esperadas{
+    const TPalavrasTema esperadas{
         {u"CASTELO BRANCO", u"CASTELOBRANCO"}, {u"AÇÚCAR", u"AÇÚCAR"}, {u"ACUCAR", u"ACUCAR"}};
     EXPECT_EQ(r.Tema.Palavras, esperadas);
     EXPECT_EQ(r.Relatorio.Aceites, 3);
@@ -201,7 +201,7 @@ TEST(LeituraTema, FicheiroEmUtf16ComNomePorOmissao) {
                                                    "\xE7\0\xE3\0o\0"s);
     const TTemaLido r = LerTemaDeFicheiro(caminho);
     EXPECT_EQ(r.Tema.Nome, u"a.b");
-    EXPECT_EQ(r.Tema.Palavras, (std::vector<TPalavraTema>{{u"PARDAL", u"PARDAL"}, {u"ÇÃO", u"ÇÃO"}}));
+    EXPECT_EQ(r.Tema.Palavras, (TPalavrasTema{{u"PARDAL", u"PARDAL"}, {u"ÇÃO", u"ÇÃO"}}));
 
     EXPECT_EQ(LerTemaDeFicheiro(pasta.Escrever(".txt", "")).Tema.Nome, u"");
     EXPECT_EQ(LerTemaDeFicheiro(pasta.Escrever("Aves", "")).Tema.Nome, u"Aves");

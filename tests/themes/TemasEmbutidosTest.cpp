@@ -65,8 +65,8 @@ TEST(TemasEmbutidos, CadaTemaComoPublicadoEPelaOrdemDaBiblioteca) {
             std::minmax_element(t.Palavras.begin(), t.Palavras.end(), [](const TPalavraTema& a, const TPalavraTema& b) {
                 return a.Letras.size() < b.Letras.size();
             });
-        EXPECT_EQ(menor->Letras.size(), p.menor);
-        EXPECT_EQ(maior->Letras.size(), p.maior);
+        EXPECT_EQ((*menor).Letras.size(), p.menor);
+        EXPECT_EQ((*maior).Letras.size(), p.maior);
         total += t.Palavras.size();
 
         // Cada texto lê-se sem linhas repetidas nem rejeitadas.
@@ -119,7 +119,7 @@ TEST(TemasEmbutidos, PalavrasComUmaDaListaNegra) {
             const std::u16string forma = SemAcentos(p.Letras);
             for (const std::u16string& negra : listaNegra) {
                 if (forma.find(negra) != std::u16string::npos) {
-                    achadas.push_back(tema.Nome + u": " + p.Texto + u" (" + negra + u")");
+                    achadas.push_back(tema.Nome + u": " + std::u16string(p.Texto) + u" (" + negra + u")");
                 }
             }
         }
