@@ -3,6 +3,7 @@
 
 #include <pthread.h>
 #include <sched.h>
+#include <unistd.h>
 
 namespace zelta {
 
@@ -16,6 +17,15 @@ void AfastarDoNucleoAtual(std::thread::native_handle_type fio) {
     }
     CPU_CLR(nucleo, &permitidos);
     ::pthread_setaffinity_np(fio, sizeof permitidos, &permitidos);
+}
+
+void VoltarATodosOsNucleos() {
+    // Os núcleos do processo são os do fio principal, que nunca se afasta.
+    cpu_set_t todos;
+    CPU_ZERO(&todos);
+    if (::sched_getaffinity(::getpid(), sizeof todos, &todos) == 0) {
+        ::sched_setaffinity(0, sizeof todos, &todos);
+    }
 }
 
 } // namespace zelta
