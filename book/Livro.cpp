@@ -231,28 +231,19 @@ TResultadoTentativa TentarPuzzle(TCorrida& corrida, const TFonteDoLivro& fonte, 
 TPoolIndexado PoolDosTemas(std::span<const TTema* const> temas, const TConfigLivro& config, TTrabalhoDoPool& trabalho) {
     TPoolIndexado pool;
     std::size_t palavras = 0;
+    std::size_t unidades = 0;
     for (const TTema* tema : temas) {
         palavras += tema->Palavras.size();
+        unidades += tema->Palavras.unidades();
     }
-    pool.Itens.reserve(palavras);
-    std::size_t letras = 0;
-    PercorrerPool(temas, config, trabalho, SIZE_MAX, [&](const TPalavraTema& p, std::u16string_view forma) {
-        pool.Itens.push_back({p.Texto, forma});
-        letras += p.Texto.size() + (forma == p.Texto ? 0 : forma.size());
+    pool.Bloco.reserve(palavras, unidades);
+    PercorrerPool(temas, config, trabalho, SIZE_MAX, [&pool](const TPalavraTema& p, std::u16string_view forma) {
+        pool.Bloco.push_back({p.Texto, forma});
     });
-    // Até aqui os itens apontam para os temas e para o trabalho; passam a apontar para o bloco do pool. Quando a
-    // palavra da grelha é o próprio texto, como em quase todo o dicionário, as duas vistas partilham as letras.
-    pool.Bloco = std::make_unique_for_overwrite<char16_t[]>(letras);
-    char16_t* livre = pool.Bloco.get();
-    const auto guardar = [&livre](std::u16string_view s) {
-        const std::u16string_view guardada(livre, s.size());
-        livre = std::copy(s.begin(), s.end(), livre);
-        return guardada;
-    };
-    for (TItemPool& item : pool.Itens) {
-        const bool iguais = item.Palavra == item.Texto;
-        item.Texto = guardar(item.Texto);
-        item.Palavra = iguais ? item.Texto : guardar(item.Palavra);
+    // Só com o bloco cheio, que já não muda de sítio, é que os itens apontam para ele.
+    pool.Itens.reserve(pool.Bloco.size());
+    for (const TPalavraTema& p : pool.Bloco) {
+        pool.Itens.push_back({p.Texto, p.Letras});
     }
     // As formas do percurso são as palavras do pool, pela mesma ordem: o conjunto delas já é a tabela das
     // posições.

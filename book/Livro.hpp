@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,11 +25,16 @@ struct TItemPool {
 };
 
 // Um pool e a posição de cada palavra nele: o conjunto das formas que o montou, que já as tem todas, sem
-// repetidas, pela ordem dos itens. Os textos de todos os itens vivem num só bloco do pool, em vez de duas
-// cadeias por item: o dicionário são dezenas de milhares de palavras, e pedir e libertar a memória de cada uma
-// custava mais do que escolhê-las. Move-se mas não se copia, porque os itens apontam para o bloco.
+// repetidas, pela ordem dos itens. Os textos dos itens vivem num só bloco do pool, como as palavras de um tema,
+// em vez de duas cadeias por item. Move-se mas não se copia, porque os itens apontam para o bloco.
 struct TPoolIndexado {
-    std::unique_ptr<char16_t[]> Bloco;
+    TPoolIndexado() = default;
+    TPoolIndexado(TPoolIndexado&&) = default;
+    TPoolIndexado& operator=(TPoolIndexado&&) = default;
+    TPoolIndexado(const TPoolIndexado&) = delete;
+    TPoolIndexado& operator=(const TPoolIndexado&) = delete;
+
+    TPalavrasTema Bloco; // o texto e a palavra da grelha de cada item, pela ordem dos itens
     std::vector<TItemPool> Itens;
     TConjuntoDeFormas Palavras;
 

@@ -64,6 +64,8 @@ public:
     TIterador begin() const { return {*this, 0}; }
     TIterador end() const { return {*this, FEntradas.size()}; }
 
+    // As unidades de texto e de letras guardadas, de todas as palavras juntas.
+    std::size_t unidades() const { return FBloco.size(); }
     // Memória para tantas palavras e tantas unidades de texto e de letras juntas.
     void reserve(std::size_t palavras, std::size_t letras = 0);
     // Guarda uma cópia da palavra no fim; as palavras vistas antes podem deixar de valer. Levanta
